@@ -1,0 +1,40 @@
+// Audio thread: host blocks cut into engine chunks, MIDI intake.
+#include "plugin/borvan.h"
+
+namespace solva {
+
+void CBorvan::processReplacing(float** inputs, float** outputs, vst::VstInt32 frames) {
+    if (busy_ || !ready_ || !inputs || !outputs || !inputs[0] || !outputs[0] || frames <= 0) return;
+
+    const int channels = (inputs[1] && outputs[1]) ? 2 : 1;
+    liveInputs_ = inputs[1] ? 2 : 1;
+    liveOutputs_ = outputs[1] ? 2 : 1;
+
+    const float* in0 = inputs[0];
+    const float* in1 = channels == 2 ? inputs[1] : nullptr;
+    float* out0 = outputs[0];
+    float* out1 = channels == 2 ? outputs[1] : nullptr;
+
+    for (int start = 0; start < frames;) {
+        const int count = frames - start < EqEngine::kChunkFrames ? frames - start : EqEngine::kChunkFrames;
+        midiQueue_.deliverUpTo(start, [this](const MidiEvent& e) { onMidiNote(e.note, e.velocity, e.deltaFrames); });
+        engine_.processChunk(count, in0 + start, in1 ? in1 + start : nullptr, out0 + start,
+                             out1 ? out1 + start : nullptr, channels);
+        start += count;
+    }
+    midiQueue_.clear();
+}
+
+vst::VstInt32 CBorvan::processEvents(vst::VstEvents* events) {
+    if (!events) return 1;
+    for (int i = 0; i < events->numEvents; ++i) {
+        const vst::VstEvent* e = events->events[i];
+        if (!e || e->type != vst::kVstMidiType) continue;
+        const auto* midi = reinterpret_cast<const vst::VstMidiEvent*>(e);
+        midiQueue_.pushMessage(uint8_t(midi->midiData[0]), uint8_t(midi->midiData[1]), uint8_t(midi->midiData[2]),
+                               midi->deltaFrames);
+    }
+    return 1;
+}
+
+}  // namespace solva

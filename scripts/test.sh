@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the dependencies, builds everything and runs the test suite.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh
+# The editor and toolkit tests open real X11 windows.
+if [[ -z "${DISPLAY:-}" ]]; then
+  display=:$((90 + RANDOM % 100))
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+  export DISPLAY=$display
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+export SOLVA_WINDOWS_BUILDS="$PWD/build-win32:$PWD/build-win64"
+ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 300
