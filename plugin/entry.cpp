@@ -8,13 +8,10 @@
 
 #if defined(_WIN32)
 #include <windows.h>
-#define SOLVA_EXPORT extern "C" __declspec(dllexport)
+#define SOLVA_EXPORT extern "C"  // exported through Solva.def
 #else
 #define SOLVA_EXPORT extern "C" __attribute__((visibility("default")))
 #endif
-
-#define SOLVA_STRINGIFY2(x) #x
-#define SOLVA_STRINGIFY(x) SOLVA_STRINGIFY2(x)
 
 namespace {
 
@@ -36,13 +33,15 @@ SOLVA_EXPORT vst::AEffect* VSTPluginMain(vst::audioMasterCallback audioMaster) {
     return createEffectInstance(audioMaster);
 }
 
+#if !defined(_WIN32)
 // "main" cannot be declared as a C++ function returning a pointer, so the
-// second export is the same function under an assembler name.
-SOLVA_EXPORT vst::AEffect* VSTPluginMainLegacy(vst::audioMasterCallback audioMaster) __asm__(
-    SOLVA_STRINGIFY(__USER_LABEL_PREFIX__) "main");
+// second export is the same function under an assembler name. Windows
+// builds export the alias through the module definition file instead.
+SOLVA_EXPORT vst::AEffect* VSTPluginMainLegacy(vst::audioMasterCallback audioMaster) __asm__("main");
 vst::AEffect* VSTPluginMainLegacy(vst::audioMasterCallback audioMaster) {
     return createEffectInstance(audioMaster);
 }
+#endif
 
 #if defined(_WIN32)
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
