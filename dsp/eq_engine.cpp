@@ -3,44 +3,242 @@
 #include <cmath>
 
 namespace solva {
+namespace {
 
-// Provisional engine: passes audio through with the output gain applied.
-// The band processors replace this.
+inline float flushTiny(float v) { return std::fabs(v) < 1e-37f ? 0.0f : v; }
 
-EqEngine::EqEngine() = default;
+}  // namespace
 
-void EqEngine::setSampleRate(float sampleRateHz) { sampleRateHz_ = sampleRateHz < 1.0f ? 1.0f : sampleRateHz; }
-void EqEngine::setBandSettings(int, int, float, float, float) {}
-void EqEngine::setBandEnabled(int, bool) {}
-void EqEngine::setBandKind(int, int) {}
-void EqEngine::setOutputGainDb(int channel, float gainDb) {
-    const float g = std::pow(10.0f, gainDb / 20.0f);
-    if (channel < 0 || channel == 0) outputGain_[0] = g;
-    if (channel < 0 || channel == 1) outputGain_[1] = g;
+EqEngine::EqEngine() {
+    for (BandProcessor& b : bands_) b.setUseCorrection(true);
+    setSampleRate(44100.0f);
 }
-void EqEngine::setGeneralOn(bool) {}
-void EqEngine::setOffKeepsGain(bool) {}
-void EqEngine::setSilenceDetection(bool) {}
-void EqEngine::setMidSide(bool, bool, bool) {}
+
+void EqEngine::setSampleRate(float sampleRateHz) {
+    const float fs = sampleRateHz < 1.0f ? 1.0f : sampleRateHz;
+    sampleRateHz_ = fs;
+    samplesPerMs_ = fs / 1000.0f;
+    for (BandProcessor& b : bands_) b.setSampleRate(fs);
+    const double n = chunkFrames_;
+    const double m = samplesPerMs_;
+    c10_ = static_cast<float>(1.0 - std::exp(-n / (10.0 * m)));
+    c40_ = static_cast<float>(1.0 - std::exp(-n / (40.0 * m)));
+    a_ = static_cast<float>(1.0 - std::exp(-1.0 / (10.0 * m)));
+    oneMinusA_ = 1.0f - a_;
+}
+
+void EqEngine::setBandSettings(int slot, int channel, float freqHz, float gainDb, float qFactor) {
+    if (slot < 0 || slot >= kNumSlots) return;
+    for (int c = 0; c < kNumChannels; ++c)
+        if (channel < 0 || channel == c) band(c, slot).setPending(freqHz, gainDb, qFactor);
+}
+
+void EqEngine::setBandEnabled(int slot, bool enabled) {
+    if (slot < 0 || slot >= kNumSlots) return;
+    for (int c = 0; c < kNumChannels; ++c) enabled_[c][slot].store(enabled ? 1 : 0, std::memory_order_relaxed);
+}
+
+void EqEngine::setBandKind(int slot, int kind) {
+    if (slot < 0 || slot >= kNumSlots) return;
+    for (int c = 0; c < kNumChannels; ++c) band(c, slot).setPendingKind(kind);
+}
+
+void EqEngine::setOutputGainDb(int channel, float gainDb) {
+    const float g = static_cast<float>(std::pow(10.0, gainDb / 20.0));
+    for (int c = 0; c < kNumChannels; ++c)
+        if (channel < 0 || channel == c) outputGainTarget_[c].store(g, std::memory_order_relaxed);
+}
+
+void EqEngine::setGeneralOn(bool on) {
+    const int off = on ? 0 : 1;
+    if (off_.load(std::memory_order_relaxed) != off) transition_.store(1, std::memory_order_relaxed);
+    off_.store(off, std::memory_order_relaxed);
+    fadeTarget_.store(on ? 1.0f : 0.0f, std::memory_order_relaxed);
+}
+
+void EqEngine::setOffKeepsGain(bool on) { offKeepsGain_.store(on ? 1 : 0, std::memory_order_relaxed); }
+
+void EqEngine::setSilenceDetection(bool on) {
+    silenceDetection_.store(on ? 1 : 0, std::memory_order_relaxed);
+    silent_.store(0, std::memory_order_relaxed);
+    silentCount_.store(0, std::memory_order_relaxed);
+}
+
+void EqEngine::setMidSide(bool midSideMode, bool inputEncoding, bool outputDecoding) {
+    midSide_.store(midSideMode ? 1 : 0, std::memory_order_relaxed);
+    inputEncoding_.store(inputEncoding ? 1 : 0, std::memory_order_relaxed);
+    outputDecoding_.store(outputDecoding ? 1 : 0, std::memory_order_relaxed);
+}
+
+void EqEngine::setUseCorrection(bool on) {
+    for (BandProcessor& b : bands_) {
+        b.setUseCorrection(on);
+        b.requestRedesign();
+    }
+}
+
+void EqEngine::resetBandHistories() {
+    for (BandProcessor& b : bands_) b.resetHistories();
+}
+
+void EqEngine::smoothOutputGain(int c) {
+    const float target = outputGainTarget_[c].load(std::memory_order_relaxed);
+    outputGain_[c] = flushTiny(outputGain_[c] - (outputGain_[c] - target) * c10_);
+}
+
+// Writes the dry signal while the effect is off or crossfading. Returns
+// false when the chunk is finished.
+bool EqEngine::writeDryAndCrossfade(int n, const float* in0, const float* in1, float* out0, float* out1,
+                                    int channels) {
+    const bool keepGain = offKeepsGain_.load(std::memory_order_relaxed) != 0;
+    const float* ins[2] = {in0, in1};
+    float* outs[2] = {out0, out1};
+    for (int c = 0; c < channels; ++c) {
+        const float g = keepGain ? outputGain_[c] : 1.0f;
+        for (int i = 0; i < n; ++i) outs[c][i] = keepGain ? ins[c][i] * g : ins[c][i];
+    }
+    const bool off = off_.load(std::memory_order_relaxed) != 0;
+    if (transition_.load(std::memory_order_relaxed) == 0) {
+        for (int c = 0; c < kNumChannels; ++c) smoothOutputGain(c);
+        return false;
+    }
+    const float t = off ? 0.0f : 1.0f;
+    if (std::fabs(fade_ - t) <= 0.001f) {
+        fade_ = t;
+        transition_.store(0, std::memory_order_relaxed);
+        return !off;
+    }
+    for (int c = 0; c < channels; ++c)
+        for (int i = 0; i < n; ++i) outs[c][i] *= (1.0f - fade_);
+    return true;
+}
+
+bool EqEngine::inputIsSilent(int n, const float* in0, const float* in1, int channels) const {
+    for (int i = 0; i < n; ++i)
+        if (std::fabs(in0[i]) > 1e-7f) return false;
+    if (channels == 2)
+        for (int i = 0; i < n; ++i)
+            if (std::fabs(in1[i]) > 1e-7f) return false;
+    return true;
+}
+
+void EqEngine::updateSilence(int n, const float* out0, const float* out1, int channels) {
+    bool quiet = true;
+    for (int i = 0; i < n && quiet; ++i) quiet = std::fabs(out0[i]) <= 1e-7f;
+    if (channels == 2)
+        for (int i = 0; i < n && quiet; ++i) quiet = std::fabs(out1[i]) <= 1e-7f;
+    if (!quiet) {
+        silentCount_.store(0, std::memory_order_relaxed);
+        silent_.store(0, std::memory_order_relaxed);
+        return;
+    }
+    int count = silentCount_.load(std::memory_order_relaxed) + 1;
+    if (count > 10) {
+        count = 10;
+        silent_.store(1, std::memory_order_relaxed);
+    }
+    silentCount_.store(count, std::memory_order_relaxed);
+}
 
 int EqEngine::processChunk(int frames, const float* in0, const float* in1, float* out0, float* out1,
                            int channels) {
-    if (frames > kChunkFrames) frames = kChunkFrames;
-    for (int i = 0; i < frames; ++i) {
-        const float y = in0[i] * outputGain_[0];
-        if (y > 1.0f || y < -1.0f) clip_ = 1;
-        out0[i] = y;
+    const int n = frames > kChunkFrames ? kChunkFrames : (frames < 0 ? 0 : frames);
+    if (channels != 2) channels = 1;
+    fade_ = flushTiny(fade_ - (fade_ - fadeTarget_.load(std::memory_order_relaxed)) * c40_);
+    if (off_.load(std::memory_order_relaxed) != 0 || transition_.load(std::memory_order_relaxed) != 0) {
+        if (!writeDryAndCrossfade(n, in0, in1, out0, out1, channels)) return n;
     }
-    if (channels == 2) {
-        for (int i = 0; i < frames; ++i) {
-            const float y = in1[i] * outputGain_[1];
-            if (y > 1.0f || y < -1.0f) clip_ = 1;
-            out1[i] = y;
+    const bool detect = silenceDetection_.load(std::memory_order_relaxed) != 0;
+    if (detect && silent_.load(std::memory_order_relaxed) != 0) {
+        if (!inputIsSilent(n, in0, in1, channels)) {
+            silent_.store(0, std::memory_order_relaxed);
+            silentCount_.store(0, std::memory_order_relaxed);
+        } else {
+            for (int i = 0; i < n; ++i) out0[i] = 0.0f;
+            if (channels == 2)
+                for (int i = 0; i < n; ++i) out1[i] = 0.0f;
+            return n;
         }
     }
-    return frames;
+    const bool ms = midSide_.load(std::memory_order_relaxed) != 0;
+    if (channels == 1) {
+        for (int i = 0; i < n; ++i) input_[0][i] = in0[i];
+        processChannel(0, n, input_[0], out0);
+    } else {
+        if (ms && inputEncoding_.load(std::memory_order_relaxed) != 0) {
+            for (int i = 0; i < n; ++i) {
+                input_[0][i] = (in0[i] + in1[i]) * 0.5f;
+                input_[1][i] = (in0[i] - in1[i]) * 0.5f;
+            }
+        } else {
+            for (int i = 0; i < n; ++i) {
+                input_[0][i] = in0[i];
+                input_[1][i] = in1[i];
+            }
+        }
+        processChannel(0, n, input_[0], out0);
+        processChannel(1, n, input_[1], out1);
+        if (ms && outputDecoding_.load(std::memory_order_relaxed) != 0) {
+            for (int i = 0; i < n; ++i) {
+                const float m = out0[i], s = out1[i];
+                out0[i] = m + s;
+                out1[i] = m - s;
+            }
+        }
+    }
+    if (detect) updateSilence(n, out0, out1, channels);
+    return n;
 }
 
-void EqEngine::resetBandHistories() {}
+void EqEngine::runSlot(int c, int slot, float* work, int n) {
+    const bool enabled = enabled_[c][slot].load(std::memory_order_relaxed) != 0;
+    int& active = active_[c][slot];
+    if (!enabled && !active) return;
+    BandProcessor& b = band(c, slot);
+    if (enabled && active) {
+        b.process(work, work, n);
+        return;
+    }
+    for (int i = 0; i < n; ++i) dry_[i] = work[i];
+    b.process(work, work, n);
+    float fade = bandFade_[c][slot];
+    const float a = enabled ? a_ : 0.0f;
+    for (int i = 0; i < n; ++i) {
+        fade = fade * oneMinusA_ + a;
+        work[i] = dry_[i] * (1.0f - fade) + work[i] * fade;
+    }
+    if (enabled && fade > 0.999f) {
+        fade = 1.0f;
+        active = 1;
+    } else if (!enabled && fade < 0.001f) {
+        fade = 0.0f;
+        active = 0;
+    }
+    bandFade_[c][slot] = fade;
+}
+
+void EqEngine::processChannel(int c, int n, const float* input, float* output) {
+    smoothOutputGain(c);
+    for (int i = 0; i < n; ++i) work_[i] = input[i];
+    for (int slot = 0; slot < kNumSlots; ++slot) runSlot(c, slot, work_, n);
+    const float gain = outputGain_[c];
+    const bool crossfading = transition_.load(std::memory_order_relaxed) != 0;
+    int clipped = 0;
+    if (crossfading) {
+        const float wet = fade_;
+        for (int i = 0; i < n; ++i) {
+            const float y = output[i] + work_[i] * gain * wet;
+            output[i] = y;
+            clipped |= (y > 1.0f) | (y < -1.0f);
+        }
+    } else {
+        for (int i = 0; i < n; ++i) {
+            const float y = work_[i] * gain;
+            output[i] = y;
+            clipped |= (y > 1.0f) | (y < -1.0f);
+        }
+    }
+    if (clipped) clip_.store(1, std::memory_order_relaxed);
+}
 
 }  // namespace solva

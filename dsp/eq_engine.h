@@ -5,10 +5,13 @@
 // they only store single 32-bit values that the audio thread picks up at
 // its next 44-frame chunk. processChunk and resetBandHistories run on the
 // audio thread. setSampleRate runs on the UI thread while the effect's busy
-// flag keeps the audio thread out.
+// flag keeps the audio thread out. Nothing allocates after construction.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+
+#include "dsp/band_processor.h"
 
 namespace solva {
 
@@ -16,11 +19,12 @@ class EqEngine {
 public:
     static constexpr int kChunkFrames = 44;
     static constexpr int kNumSlots = 8;
+    static constexpr int kNumChannels = 2;
 
     EqEngine();
 
     // Sample rate in Hz (values below 1 are treated as 1); requests a
-    // redesign of every band.
+    // redesign of every band and recomputes the smoothing coefficients.
     void setSampleRate(float sampleRateHz);
     float sampleRate() const { return sampleRateHz_; }
 
@@ -35,8 +39,12 @@ public:
     // Output gain target for channel 0, 1 or both (< 0).
     void setOutputGainDb(int channel, float gainDb);
 
+    // General on/off: sets the off flag and fade target; the transition flag
+    // only when the off flag changes.
     void setGeneralOn(bool on);
+    // While off, the dry signal still goes through the output gain.
     void setOffKeepsGain(bool on);
+    // Also resets the silent state and the silent-chunk counter.
     void setSilenceDetection(bool on);
     void setMidSide(bool midSideMode, bool inputEncoding, bool outputDecoding);
 
@@ -45,16 +53,64 @@ public:
     int processChunk(int frames, const float* in0, const float* in1, float* out0, float* out1,
                      int channels);
 
-    // Zeroes the memories of all sixteen band processors.
+    // Turns every band's FIR correction on (the default) or off, and
+    // requests a redesign. For measurements; not used by the effect.
+    void setUseCorrection(bool on);
+
+    // Zeroes the memories of all sixteen band processors (running = target).
     void resetBandHistories();
 
-    bool clipFlag() const { return clip_ != 0; }
-    void clearClipFlag() { clip_ = 0; }
+    bool clipFlag() const { return clip_.load(std::memory_order_relaxed) != 0; }
+    void clearClipFlag() { clip_.store(0, std::memory_order_relaxed); }
+
+    // Inspection (tests, tools).
+    BandProcessor& band(int channel, int slot) { return bands_[channel * kNumSlots + slot]; }
+    bool bandActive(int channel, int slot) const { return active_[channel][slot] != 0; }
+    float bandFade(int channel, int slot) const { return bandFade_[channel][slot]; }
+    bool silent() const { return silent_ != 0; }
+    int silentChunks() const { return silentCount_; }
+    float onOffFade() const { return fade_; }
+    bool transitionRunning() const { return transition_.load(std::memory_order_relaxed) != 0; }
 
 private:
+    void processChannel(int channel, int frames, const float* input, float* output);
+    void runSlot(int channel, int slot, float* work, int frames);
+    bool writeDryAndCrossfade(int frames, const float* in0, const float* in1, float* out0, float* out1,
+                              int channels);
+    bool inputIsSilent(int frames, const float* in0, const float* in1, int channels) const;
+    void updateSilence(int frames, const float* out0, const float* out1, int channels);
+    void smoothOutputGain(int channel);
+
     float sampleRateHz_ = 44100.0f;
-    float outputGain_[2] = {1.0f, 1.0f};
-    volatile int32_t clip_ = 0;
+    float samplesPerMs_ = 44.1f;
+    float c10_ = 0.0f, c40_ = 0.0f;    // per-chunk 10 ms and 40 ms coefficients
+    float a_ = 0.0f, oneMinusA_ = 1.0f;  // per-sample 10 ms coefficient
+    int chunkFrames_ = kChunkFrames;
+
+    std::atomic<int> off_{0};
+    std::atomic<int> transition_{0};
+    float fade_ = 1.0f;
+    std::atomic<float> fadeTarget_{1.0f};
+    std::atomic<int> offKeepsGain_{0};
+    std::atomic<int> silenceDetection_{0};
+    std::atomic<int> silent_{0};
+    std::atomic<int> silentCount_{0};
+    std::atomic<int> midSide_{0};
+    std::atomic<int> inputEncoding_{1};
+    std::atomic<int> outputDecoding_{1};
+    std::atomic<int> clip_{0};
+
+    float outputGain_[kNumChannels] = {1.0f, 1.0f};
+    std::atomic<float> outputGainTarget_[kNumChannels] = {{1.0f}, {1.0f}};
+    std::atomic<int> enabled_[kNumChannels][kNumSlots] = {};
+    int active_[kNumChannels][kNumSlots] = {};
+    float bandFade_[kNumChannels][kNumSlots] = {};
+
+    float input_[kNumChannels][kChunkFrames] = {};
+    float work_[kChunkFrames] = {};
+    float dry_[kChunkFrames] = {};
+
+    BandProcessor bands_[kNumChannels * kNumSlots];
 };
 
 }  // namespace solva

@@ -1,0 +1,120 @@
+// BandProcessor: one band slot of one channel — its pending and current
+// settings, the redesign state machine that turns them into sections and a
+// correction kernel, and the per-chunk processing (sections with coefficient
+// glides, FIR correction over a mirrored input history, band output gain).
+//
+// Threads: setPending/setPendingKind may run on any thread (single 32-bit
+// stores); everything else runs on the audio thread. All buffers are members:
+// nothing allocates after construction.
+#pragma once
+
+#include <atomic>
+
+#include "dsp/band_plan.h"
+#include "dsp/biquad_section.h"
+#include "dsp/correction_kernel.h"
+
+namespace solva {
+
+class BandProcessor {
+public:
+    // Redesign states.
+    enum State : int { kStateDesign = 0, kStateResponses = 2, kStateWaiting = 4, kStateKernel = 6,
+                       kStateIdle = 11 };
+    static constexpr int kHistoryLength = 128;  // >= kMaxKernelLength + 44
+
+    BandProcessor();
+
+    // Sample-rate values; requests a redesign.
+    void setSampleRate(float sampleRateHz);
+    void setUseCorrection(bool on) { useCorrection_ = on; }
+
+    void setPending(float freqHz, float gainDb, float qFactor);
+    void setPendingKind(int kind);
+
+    // processBand: n <= 44 frames; in and out may alias.
+    void process(const float* in, float* out, int n);
+
+    // Zeroes all section memories and the history; running = target.
+    void resetHistories();
+    void requestRedesign() { state_ = kStateDesign; }
+
+    // Inspection (tests, tools).
+    int state() const { return state_; }
+    int kind() const { return kind_; }
+    int kernelLength() const { return kernelLength_; }
+    float kernelFade() const { return fade_; }
+    bool hostSectionValid() const { return hostValidInUse_; }
+    const BandPlan& plan() const { return plan_; }
+    const float* kernel() const { return currentKernel_; }
+    const BiquadSection& mainSection() const { return main_; }
+
+private:
+    bool passesThrough() const;
+    void pickUpSettings();
+    void advanceDesign();
+    void stepDesign();
+    void stepResponses();
+    void stepKernel();
+    void installMain();
+    void appendHistory(const float* in, int n);
+    void runMainSections(const float* in, float* out, int n);
+    void tinyOutputGuard(float* out, int n);
+    void addCorrection(float* out, int n);
+    void runPostSections(float* out, int n);
+    void applyOutputGain(float* out, int n);
+
+    // Pending settings (written by the parameter side).
+    std::atomic<float> pendingFreqHz_{1000.0f};
+    std::atomic<float> pendingGainDb_{1.0f};
+    std::atomic<float> pendingQ_{0.7f};
+    std::atomic<int> pendingKind_{7};
+    std::atomic<int> kindChanged_{0};
+
+    // Current settings.
+    int kind_ = 7;
+    float freqHz_ = 1000.0f;
+    float qFactor_ = 0.7f;
+    float gainDb_ = 1.0f;
+
+    // Sample-rate values.
+    float sampleRateHz_ = 44100.0f;
+    float rateRatio_ = 1.0f;
+    float samplesPerMs_ = 44.1f;
+    float invSampleRate_ = 1.0f / 44100.0f;
+    double glide_ = 0.0;  // g2, per-sample 2 ms coefficient
+
+    bool useCorrection_ = true;
+    int state_ = kStateDesign;
+
+    // Sections as played.
+    BiquadSection main_, second_, post_, secondPost_;
+    bool hasSecond_ = false, hasPost_ = false, hasSecondPost_ = false;
+    bool hostValidInUse_ = true;
+    float outGain_ = 1.0f, outGainTarget_ = 1.0f;
+    int tinyCount_ = 0, correctionTinyCount_ = 0;
+
+    // The design in progress.
+    BandPlan plan_;
+    CoefficientSet newMain_ = CoefficientSet::identity();
+    CoefficientSet newSecond_ = CoefficientSet::identity();
+    CoefficientSet reference_ = CoefficientSet::identity();
+
+    // Correction buffers.
+    float sinc_[kMaxSincLength] = {};
+    float ref_[kReferenceBufferLength] = {};
+    float impulse_[kMaxKernelLength] = {};
+    float window_[kMaxKernelLength] = {};
+    float kernels_[2][kMaxKernelLength] = {};
+    int lastKernel_ = 1;
+    const float* currentKernel_ = kernels_[0];
+    const float* previousKernel_ = kernels_[1];
+    int kernelLength_ = 0;
+    float fade_ = 1.0f, fadeComplement_ = 0.0f;
+
+    // Mirrored input history: each sample is written at pos and pos + length.
+    float history_[2 * kHistoryLength] = {};
+    int historyPos_ = 0;
+};
+
+}  // namespace solva
