@@ -2,7 +2,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "chunk_file.h"
 #include "cli_args.h"
 #include "command.h"
 #include "host_error.h"
@@ -149,12 +151,16 @@ void printPins(PluginInstance& plugin, const char* title, vst::VstInt32 opcode, 
 }
 
 int runInfo(const ArgList& args) {
-    const char* usage = "info PLUGIN [--rate R] [--block N]";
-    ParsedArgs parsed = parseArgs(args, {{"rate", true}, {"block", true}});
-    requirePositional(parsed, 1, usage);
+    ParsedArgs parsed = parseArgs(
+        args, {{"rate", true}, {"block", true}, {"load-chunk", true}, {"program-chunk", false}, {"set", true}});
+    requirePositional(parsed, 1, "info PLUGIN [options]");
     float rateHz = parseSampleRate(parsed.value("rate", "44100"));
     int blockFrames = parseBlockSize(parsed.value("block", "512"));
+    std::vector<ParamAssignment> settings = parseAssignments(parsed.values("set"));
     PluginInstance plugin(parsed.positional[0], rateHz, blockFrames);
+    if (parsed.has("load-chunk"))
+        plugin.setChunk(readBinaryFile(parsed.value("load-chunk")), !parsed.has("program-chunk"));
+    plugin.applyParameters(settings);
     printIdentity(plugin);
     printPrograms(plugin);
     printParameters(plugin);
@@ -167,9 +173,12 @@ int runInfo(const ArgList& args) {
 }  // namespace
 
 SOLVA_HOST_COMMAND(info, "show a plug-in's names, IDs, pins, parameters and capabilities",
-                   "info PLUGIN [--rate R] [--block N]\n\n"
-                   "  --rate R    sample rate told to the plug-in before the queries (default 44100)\n"
-                   "  --block N   block size told to the plug-in (default 512)",
+                   "info PLUGIN [options]\n\n"
+                   "  --rate R           sample rate told to the plug-in before the queries (default 44100)\n"
+                   "  --block N          block size told to the plug-in (default 512)\n"
+                   "  --load-chunk F     hand the bytes of F to the plug-in (effSetChunk) first\n"
+                   "  --program-chunk    use the program chunk instead of the bank chunk\n"
+                   "  --set INDEX=VALUE  set a parameter (normalised 0..1) before the queries; repeatable",
                    runInfo);
 
 }  // namespace solvahost

@@ -1,0 +1,81 @@
+#include "support/tool_runner.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace solvatest {
+
+namespace {
+
+std::string readWhole(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string makeTempPath(const char* stem) {
+    char pattern[256];
+    std::snprintf(pattern, sizeof(pattern), "/tmp/solva-host-test-%s-XXXXXX", stem);
+    int fd = mkstemp(pattern);
+    if (fd >= 0) close(fd);
+    return pattern;
+}
+
+}  // namespace
+
+std::vector<std::string> ToolResult::linesStartingWith(const std::string& prefix) const {
+    std::vector<std::string> lines;
+    std::istringstream stream(stdoutText);
+    std::string line;
+    while (std::getline(stream, line))
+        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
+    return lines;
+}
+
+int lineCount(const std::string& text) {
+    int count = 0;
+    for (char c : text)
+        if (c == '\n') ++count;
+    if (!text.empty() && text.back() != '\n') ++count;
+    return count;
+}
+
+ToolResult runHost(const std::vector<std::string>& args) {
+    std::string outPath = makeTempPath("out");
+    std::string errPath = makeTempPath("err");
+    std::vector<std::string> words;
+    words.push_back(SOLVA_HOST_PATH);
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(&word[0]);
+    argv.push_back(nullptr);
+
+    ToolResult result;
+    pid_t child = fork();
+    if (child == 0) {
+        int outFd = open(outPath.c_str(), O_WRONLY | O_TRUNC);
+        int errFd = open(errPath.c_str(), O_WRONLY | O_TRUNC);
+        dup2(outFd, 1);
+        dup2(errFd, 2);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child > 0) waitpid(child, &status, 0);
+    if (child > 0 && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+    if (child > 0 && WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+    result.stdoutText = readWhole(outPath);
+    result.stderrText = readWhole(errPath);
+    std::remove(outPath.c_str());
+    std::remove(errPath.c_str());
+    return result;
+}
+
+}  // namespace solvatest

@@ -1,0 +1,26 @@
+// Runs the solva-host binary as a child process and captures what it said.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace solvatest {
+
+struct ToolResult {
+    int exitCode = -1;     // exit status, or -1 when killed by a signal
+    int signal = 0;        // the signal that ended it, 0 when it exited
+    std::string stdoutText;
+    std::string stderrText;
+
+    bool exitedWith(int code) const { return signal == 0 && exitCode == code; }
+    // Lines of stdout that start with `prefix`.
+    std::vector<std::string> linesStartingWith(const std::string& prefix) const;
+};
+
+// Runs solva-host with `args` (no shell involved).
+ToolResult runHost(const std::vector<std::string>& args);
+
+// Counts the lines of a text.
+int lineCount(const std::string& text);
+
+}  // namespace solvatest
