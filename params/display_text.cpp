@@ -29,7 +29,9 @@ void appendText(const char* text, char* out, std::size_t capacity) {
     copyText(text, out + used, capacity - used);
 }
 
-void noteText(float freqHz, char* out) {
+}  // namespace
+
+void noteTextOfFrequency(float freqHz, char* out) {
     int note = 0;
     const float noteHz = snapPhysical(freqHz, kNumNotes, noteTable(), &note);
     if (freqHz > kNoteNextRatio * noteHz) {
@@ -42,7 +44,7 @@ void noteText(float freqHz, char* out) {
     }
 }
 
-void hertzText(float freqHz, char* out) {
+void hertzTextOfFrequency(float freqHz, char* out) {
     if (freqHz < 100.0f) {
         formatFixed(freqHz, 2, out, kFrequencyCapacity);
     } else if (freqHz < 1000.0f) {
@@ -55,6 +57,8 @@ void hertzText(float freqHz, char* out) {
         out[n + 1] = '\0';
     }
 }
+
+namespace {
 
 bool optionOn(const SettingsBlock& block, int word) { return block.options[word] >= 0.5f; }
 
@@ -88,9 +92,9 @@ void switchText(int index, bool second, char* out) {
 void frequencyText(float norm, bool notes, bool hpLaw, char* out) {
     const float freqHz = lawToPhysical(norm, hpLaw ? kHpFrequencyLaw : kFrequencyLaw);
     if (notes)
-        noteText(freqHz, out);
+        noteTextOfFrequency(freqHz, out);
     else
-        hertzText(freqHz, out);
+        hertzTextOfFrequency(freqHz, out);
 }
 
 void qualityText(float qFactor, bool octaves, char* out) {

@@ -18,6 +18,12 @@ constexpr float kVersionNumber = 1.34f;
 // "-" when more than 2.9 % above. out holds at least 32 bytes.
 void frequencyText(float norm, bool notes, bool hpLaw, char* out);
 
+// The two halves of frequencyText for a frequency in Hz: the note text
+// ("C0  +", "Bb3 -"; above the last note by more than 2.9 % "B9  +") and the
+// Hz text ("42.00", "176.0", "5800", "13.60k"). out holds at least 32 bytes.
+void noteTextOfFrequency(float freqHz, char* out);
+void hertzTextOfFrequency(float freqHz, char* out);
+
 // Quality text "%.2f" of a quality factor; as octaves (1 / (2 Q)) when
 // `octaves` is set.
 void qualityText(float qFactor, bool octaves, char* out);

@@ -78,6 +78,24 @@ TEST(FrequencyText, NotesWithSharpAndNextNoteMarks) {
     EXPECT_EQ(freqText(8200.0f, true, true), "C8  -");
 }
 
+TEST(FrequencyText, NoteMarksFollowTheNamePaddingAndStopAtTheLastNote) {
+    char out[32];
+    noteTextOfFrequency(33.0f, out);  // C0 is 32.70 Hz
+    EXPECT_STREQ(out, "C0  +");
+    noteTextOfFrequency(31608.53f, out);
+    EXPECT_STREQ(out, "B9  ");
+    noteTextOfFrequency(31608.53f * 1.02f, out);
+    EXPECT_STREQ(out, "B9  +");
+    noteTextOfFrequency(31608.53f * 1.04f, out);  // no note above the last one
+    EXPECT_STREQ(out, "B9  +");
+    noteTextOfFrequency(4186.0f, out);  // within the snap tolerance of 4186.01
+    EXPECT_STREQ(out, "C7  ");
+    hertzTextOfFrequency(99.999f, out);
+    EXPECT_STREQ(out, "100.00");
+    hertzTextOfFrequency(12345.0f, out);
+    EXPECT_STREQ(out, "12.35k");
+}
+
 TEST_F(Display, BandValuesOfTheShownSideOfTheCurrentSlot) {
     EXPECT_EQ(text(0), "42.00");
     EXPECT_EQ(text(2), "88.00");
