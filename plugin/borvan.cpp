@@ -1,3 +1,4 @@
+#include "params/param_table.h"
 #include "plugin/borvan.h"
 #include "plugin/borvan_storage.h"
 
@@ -119,7 +120,7 @@ bool CBorvan::beginEdit(vst::VstInt32 index) {
         SettingsSlot& slot = currentSlot(*settings_);
         const int shown = shownSide(slot);
         startValues_[0] = getParameter(index);
-        const float* other = index <= kGeneralVolumeIndex ? &slot.side[1 - shown].band[0].freq + index : nullptr;
+        const float* other = sideValuePtr(slot, 1 - shown, index);
         startValues_[1] = other ? *other : startValues_[0];
         startValues_[2] = slot.side[0].generalVolume;
         startValues_[3] = slot.side[1].generalVolume;

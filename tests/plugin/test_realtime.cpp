@@ -1,0 +1,106 @@
+// The audio thread never allocates: processReplacing is run with parameter
+// changes, slot switches and sample-rate changes in between, under a
+// counting global allocator.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+#include "plugin_test_support.h"
+
+namespace {
+std::atomic<bool> gCounting{false};
+std::atomic<long> gAllocations{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (gCounting.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace solva::test {
+namespace {
+
+class CountAllocations {
+public:
+    CountAllocations() {
+        gAllocations = 0;
+        gCounting = true;
+    }
+    ~CountAllocations() { gCounting = false; }
+    long count() const { return gAllocations.load(); }
+};
+
+TEST(Realtime, ProcessingNeverAllocates) {
+    HostedEffect fx;
+    std::vector<float> l(1000), r(1000), outL(1000), outR(1000);
+    for (size_t i = 0; i < l.size(); ++i) {
+        l[i] = 0.3f * std::sin(0.05f * float(i));
+        r[i] = 0.3f * std::cos(0.031f * float(i));
+    }
+    float* in[2] = {l.data(), r.data()};
+    float* out[2] = {outL.data(), outR.data()};
+    // Switch every band on first: designing and correcting bands happens on
+    // the audio thread too.
+    for (int index : {21, 23, 25, 26, 27, 28, 30, 32, 33}) fx.set(index, 1.0f);
+
+    CountAllocations counter;
+    for (int block = 0; block < 200; ++block) {
+        fx.set(4 + 3 * (block % 5), float(block % 10) / 10.0f);
+        fx.set(2 + 3 * (block % 5), float((block * 7) % 10) / 10.0f);
+        if (block % 37 == 0) fx.set(24, float(block % 2));
+        if (block % 50 == 0) fx.set(49, float((block / 50) % 2));
+        fx.aeffect->processReplacing(fx.aeffect, in, out, 1 + (block * 13) % 1000);
+        for (size_t i = 0; i < 64; ++i) {
+            ASSERT_TRUE(std::isfinite(outL[i]) && std::isfinite(outR[i])) << "block " << block;
+        }
+    }
+    EXPECT_EQ(counter.count(), 0);
+}
+
+TEST(Realtime, SampleRateChangesBetweenBlocksKeepOutputFinite) {
+    HostedEffect fx;
+    for (int index : {21, 23, 25, 26, 27, 28, 30, 32, 33}) fx.set(index, 1.0f);
+    std::vector<float> l(512, 0.25f), r(512, -0.25f), outL(512), outR(512);
+    float* in[2] = {l.data(), r.data()};
+    float* out[2] = {outL.data(), outR.data()};
+    for (float rate : {44100.0f, 8000.0f, 192000.0f, 48000.0f, 96000.0f, 22050.0f}) {
+        fx.dispatch(vst::effSetSampleRate, 0, 0, nullptr, rate);
+        for (int block = 0; block < 8; ++block) {
+            fx.aeffect->processReplacing(fx.aeffect, in, out, 512);
+            for (int i = 0; i < 512; ++i) {
+                ASSERT_TRUE(std::isfinite(outL[i]) && std::fabs(outL[i]) < 10.0f) << rate;
+                ASSERT_TRUE(std::isfinite(outR[i]) && std::fabs(outR[i]) < 10.0f) << rate;
+            }
+        }
+    }
+}
+
+TEST(Realtime, MidiEventsAreAcceptedAndDrained) {
+    HostedEffect fx;
+    vst::VstMidiEvent note{};
+    note.type = vst::kVstMidiType;
+    note.byteSize = sizeof note;
+    note.midiData[0] = char(0x90);
+    note.midiData[1] = 60;
+    note.midiData[2] = 100;
+    vst::VstEvents events{};
+    events.numEvents = 1;
+    events.events[0] = reinterpret_cast<vst::VstEvent*>(&note);
+    EXPECT_EQ(fx.dispatch(vst::effProcessEvents, 0, 0, &events), 1);
+    float buf[64] = {};
+    float* io[2] = {buf, buf};
+    fx.aeffect->processReplacing(fx.aeffect, io, io, 64);
+}
+
+}  // namespace
+}  // namespace solva::test
