@@ -1,0 +1,174 @@
+#include "gui/cmenusession.h"
+
+#include <algorithm>
+
+#include "gui/cframe.h"
+#include "gui/coptionmenu.h"
+
+namespace VSTGUI {
+
+CMenuSession::CMenuSession(CFrame* frame, COptionMenu* menu, CPoint screenTopLeft)
+    : frame_(frame) {
+    pushPopup(menu, screenTopLeft, CRect());
+}
+
+CMenuSession::~CMenuSession() { close(); }
+
+CMenuPopup* CMenuSession::getPopup(int level) const {
+    if (level < 0 || level >= getDepth()) return nullptr;
+    return popups_[static_cast<size_t>(level)].get();
+}
+
+// Keeps a pop-up on screen: sub-menus flip to the parent's left side when
+// they would leave the screen on the right; everything moves up when it
+// would leave at the bottom.
+CPoint CMenuSession::clampToScreen(CPoint topLeft, CPoint size, const CRect& parentEntry) const {
+    IPlatformWindow* window = frame_->getPlatformWindow();
+    const CPoint screen = window ? window->getScreenSize() : CPoint(1 << 15, 1 << 15);
+    if (topLeft.h + size.h > screen.h)
+        topLeft.h = parentEntry.isEmpty() ? screen.h - size.h : parentEntry.left - size.h;
+    if (topLeft.v + size.v > screen.v) topLeft.v = screen.v - size.v;
+    topLeft.h = std::max(0, topLeft.h);
+    topLeft.v = std::max(0, topLeft.v);
+    return topLeft;
+}
+
+void CMenuSession::pushPopup(COptionMenu* menu, CPoint screenTopLeft, const CRect& parentEntry) {
+    auto popup = std::make_unique<CMenuPopup>(menu, screenTopLeft);
+    popup->moveTo(clampToScreen(screenTopLeft, popup->getSize(), parentEntry));
+    IPlatformFactory* factory = frame_->getPlatformFactory();
+    if (factory) {
+        auto window =
+            factory->createPopupWindow(frame_->getPlatformWindow(), popup->getScreenRect(), this);
+        if (window && popups_.empty()) window->grabInput();
+        popup->setWindow(std::move(window));
+    } else {
+        popup->render();
+    }
+    popups_.push_back(std::move(popup));
+}
+
+int CMenuSession::levelAt(const CPoint& screen) const {
+    for (int level = getDepth() - 1; level >= 0; --level)
+        if (popups_[level]->getScreenRect().pointInside(screen)) return level;
+    return -1;
+}
+
+void CMenuSession::closeLevelsAbove(int level) {
+    while (getDepth() > level + 1) popups_.pop_back();
+}
+
+void CMenuSession::openSubMenu(int level, long index) {
+    COptionMenu* sub = popups_[level]->getMenu()->getSubMenu(index);
+    if (!sub || sub->getNbEntries() == 0 || !popups_[level]->isSelectable(index)) return;
+    if (getDepth() > level + 1 && popups_[level + 1]->getMenu() == sub) return;
+    closeLevelsAbove(level);
+    const CRect entry = popups_[level]->entryScreenRect(index);
+    const CRect parent = popups_[level]->getScreenRect();
+    pushPopup(sub, CPoint(parent.right - 2, entry.top - 1), parent);
+}
+
+void CMenuSession::highlight(int level, long index) {
+    popups_[level]->setHighlight(index);
+    if (popups_[level]->getMenu()->getSubMenu(index))
+        openSubMenu(level, index);
+    else
+        closeLevelsAbove(level);
+}
+
+void CMenuSession::close() {
+    if (!open_) return;
+    open_ = false;
+    COptionMenu* root = popups_.empty() ? nullptr : popups_.front()->getMenu();
+    if (root) root->remember();
+    popups_.clear();
+    if (root) {
+        root->setPopupOpen(false);
+        root->looseFocus();
+        root->forget();
+    }
+}
+
+void CMenuSession::cancel() { close(); }
+
+bool CMenuSession::choose(int level, long index) {
+    CMenuPopup* popup = getPopup(level);
+    if (!open_ || !popup || !popup->isSelectable(index) || popup->getMenu()->getSubMenu(index))
+        return false;
+    COptionMenu* menu = popup->getMenu();
+    menu->remember();
+    close();
+    menu->selectEntry(index);
+    menu->forget();
+    return true;
+}
+
+void CMenuSession::platformMouseMoved(CPoint where, long) {
+    if (!open_) return;
+    const int level = levelAt(where);
+    if (level < 0) return;
+    const long index = popups_[level]->entryAt(where);
+    if (index >= 0) pointerEntered_ = true;
+    highlight(level, index);
+}
+
+void CMenuSession::platformMouseDown(CPoint where, long buttons) {
+    if (!open_) return;
+    const int level = levelAt(where);
+    if (level < 0) {
+        cancel();
+        return;
+    }
+    pressInside_ = true;
+    platformMouseMoved(where, buttons);
+}
+
+// A release chooses after a click inside the menu or a drag onto an entry
+// (the release of the press that opened the menu does nothing otherwise).
+void CMenuSession::platformMouseUp(CPoint where, long) {
+    if (!open_) return;
+    const int level = levelAt(where);
+    if (level < 0 || !(pressInside_ || pointerEntered_)) return;
+    choose(level, popups_[level]->entryAt(where));
+}
+
+bool CMenuSession::platformKeyDown(const CKeyCode& key) {
+    if (!open_) return false;
+    CMenuPopup* top = popups_.back().get();
+    const long count = top->getMenu()->getNbEntries();
+    switch (key.virt) {
+        case VKEY_ESCAPE: cancel(); return true;
+        case VKEY_UP:
+        case VKEY_DOWN: {
+            const long step = key.virt == VKEY_DOWN ? 1 : -1;
+            long i = top->getHighlight();
+            for (long n = 0; n < count; ++n) {
+                i = (i + step + count) % count;
+                if (top->isSelectable(i)) break;
+            }
+            top->setHighlight(i);
+            return true;
+        }
+        case VKEY_RIGHT:
+            if (top->getMenu()->getSubMenu(top->getHighlight()))
+                openSubMenu(getDepth() - 1, top->getHighlight());
+            return true;
+        case VKEY_LEFT:
+            if (getDepth() > 1) popups_.pop_back();
+            return true;
+        case VKEY_RETURN:
+        case VKEY_ENTER:
+            if (top->getMenu()->getSubMenu(top->getHighlight()))
+                openSubMenu(getDepth() - 1, top->getHighlight());
+            else
+                choose(getDepth() - 1, top->getHighlight());
+            return true;
+        default: return true;  // the menu holds the keyboard while open
+    }
+}
+
+void CMenuSession::platformExposed(const CRect&) {
+    for (auto& popup : popups_) popup->render();
+}
+
+}  // namespace VSTGUI

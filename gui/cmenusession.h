@@ -1,0 +1,59 @@
+// An open pop-up menu with its open sub-menus, stacked left to right.
+// Receives the pop-up windows' input in screen coordinates: hovering an
+// entry highlights it and opens its sub-menu; a click on a selectable entry
+// (or a press-drag-release onto it) chooses it; Escape or a press outside
+// every pop-up cancels. After closing, the chosen entry's owning menu gets
+// selectEntry(index). Headless tests drive a session with the same calls.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "gui/cmenupopup.h"
+#include "gui/platform_window.h"
+
+namespace VSTGUI {
+
+class CFrame;
+class COptionMenu;
+
+class CMenuSession : public IPlatformEventSink {
+public:
+    // Opens `menu` at `screenTopLeft` (kept on screen).
+    CMenuSession(CFrame* frame, COptionMenu* menu, CPoint screenTopLeft);
+    ~CMenuSession() override;
+
+    bool isOpen() const { return open_; }
+    int getDepth() const { return static_cast<int>(popups_.size()); }
+    CMenuPopup* getPopup(int level) const;
+    // Closes every pop-up without choosing.
+    void cancel();
+    // Chooses entry `index` of the pop-up at `level` as a click would.
+    bool choose(int level, long index);
+
+    void platformMouseDown(CPoint where, long buttons) override;
+    void platformMouseMoved(CPoint where, long buttons) override;
+    void platformMouseUp(CPoint where, long buttons) override;
+    void platformWheel(CPoint, float, long) override {}
+    void platformModifiersChanged(long) override {}
+    bool platformKeyDown(const CKeyCode& key) override;
+    void platformFocusLost() override {}
+    void platformExposed(const CRect& rect) override;
+
+private:
+    int levelAt(const CPoint& screen) const;
+    void openSubMenu(int level, long index);
+    void closeLevelsAbove(int level);
+    void highlight(int level, long index);
+    void close();
+    void pushPopup(COptionMenu* menu, CPoint screenTopLeft, const CRect& parentEntry);
+    CPoint clampToScreen(CPoint topLeft, CPoint size, const CRect& parentEntry) const;
+
+    CFrame* frame_;
+    std::vector<std::unique_ptr<CMenuPopup>> popups_;
+    bool open_ = true;
+    bool pointerEntered_ = false;  // pointer has been over an entry
+    bool pressInside_ = false;
+};
+
+}  // namespace VSTGUI
