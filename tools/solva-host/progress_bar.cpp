@@ -1,7 +1,14 @@
 #include "progress_bar.h"
 
 #include <cstdio>
+
+#if defined(_WIN32)
+#include <io.h>
+#define SOLVA_ISATTY(stream) _isatty(_fileno(stream))
+#else
 #include <unistd.h>
+#define SOLVA_ISATTY(stream) isatty(fileno(stream))
+#endif
 
 namespace solvahost {
 
@@ -15,7 +22,7 @@ constexpr int kBarWidth = 40;
 bool shouldShowProgress(double durationSeconds, bool quiet, bool forced) {
     if (quiet) return false;
     if (forced) return true;
-    return isatty(fileno(stderr)) && durationSeconds >= kMinimumSecondsForBar;
+    return SOLVA_ISATTY(stderr) && durationSeconds >= kMinimumSecondsForBar;
 }
 
 ProgressBar::ProgressBar(const std::string& label, int64_t total, bool enabled)
