@@ -1,0 +1,316 @@
+#include "gui/x11/x11_window.h"
+
+#include <X11/Xutil.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "gui/cbuttons.h"
+#include "gui/x11/x11_input.h"
+#include "gui/x11/x11_platform.h"
+
+namespace VSTGUI {
+
+namespace {
+
+std::atomic<int> gConnections{0};
+std::atomic<int> gWindows{0};
+
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
+
+// Requests that may fail because the host destroyed its parent window (or
+// a window is not viewable yet) must not reach the process-wide error
+// handler, which by default exits. Errors are flushed and dropped.
+class ErrorTrap {
+public:
+    explicit ErrorTrap(Display* display) : display_(display), old_(XSetErrorHandler(ignoreXError)) {}
+    ~ErrorTrap() {
+        XSync(display_, False);
+        XSetErrorHandler(old_);
+    }
+    ErrorTrap(const ErrorTrap&) = delete;
+    ErrorTrap& operator=(const ErrorTrap&) = delete;
+
+private:
+    Display* display_;
+    XErrorHandler old_;
+};
+
+constexpr long kChildEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
+                                 PointerMotionMask | KeyPressMask | KeyReleaseMask |
+                                 FocusChangeMask | StructureNotifyMask;
+constexpr long kPopupEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
+                                 PointerMotionMask | KeyPressMask | KeyReleaseMask;
+
+}  // namespace
+
+int X11Platform::liveConnectionCount() { return gConnections.load(); }
+int X11Platform::liveWindowCount() { return gWindows.load(); }
+
+X11Window::X11Window(Display* display, Window window, X11Window* owner, IPlatformEventSink* sink)
+    : display_(display), window_(window), owner_(owner), sink_(sink) {
+    ++gWindows;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display_, window_, &attributes)) {
+        visual_ = attributes.visual;
+        depth_ = attributes.depth;
+    }
+    gc_ = XCreateGC(display_, window_, 0, nullptr);
+    X11Window* root = owner_ ? owner_ : this;
+    root->windows_[window_] = this;
+}
+
+std::unique_ptr<X11Window> X11Window::createChild(Window parent, const CRect& size,
+                                                  IPlatformEventSink* sink) {
+    if (parent == 0) return nullptr;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return nullptr;
+    ++gConnections;
+    Window window = 0;
+    {
+        ErrorTrap trap(display);
+        XSetWindowAttributes attributes;
+        attributes.background_pixmap = None;
+        attributes.event_mask = kChildEventMask;
+        window = XCreateWindow(display, parent, 0, 0, size.width(), size.height(), 0,
+                               CopyFromParent, InputOutput, CopyFromParent,
+                               CWBackPixmap | CWEventMask, &attributes);
+    }
+    XWindowAttributes check;
+    if (window == 0 || !XGetWindowAttributes(display, window, &check)) {
+        XCloseDisplay(display);
+        --gConnections;
+        return nullptr;
+    }
+    std::unique_ptr<X11Window> result(new X11Window(display, window, nullptr, sink));
+    result->parent_ = parent;
+    XMapWindow(display, window);
+    XSync(display, False);
+    return result;
+}
+
+std::unique_ptr<X11Window> X11Window::createPopup(X11Window* owner, const CRect& screenRect,
+                                                  IPlatformEventSink* sink) {
+    if (!owner) return nullptr;
+    Display* display = owner->display_;
+    XSetWindowAttributes attributes;
+    attributes.override_redirect = True;
+    attributes.save_under = True;
+    attributes.background_pixmap = None;
+    attributes.event_mask = kPopupEventMask;
+    const Window window = XCreateWindow(
+        display, DefaultRootWindow(display), screenRect.left, screenRect.top, screenRect.width(),
+        screenRect.height(), 0, CopyFromParent, InputOutput, CopyFromParent,
+        CWOverrideRedirect | CWSaveUnder | CWBackPixmap | CWEventMask, &attributes);
+    std::unique_ptr<X11Window> result(new X11Window(display, window, owner, sink));
+    result->popup_ = true;
+    XMapRaised(display, window);
+    XSync(display, False);
+    return result;
+}
+
+X11Window::~X11Window() {
+    {
+        ErrorTrap trap(display_);
+        if (grabbed_) {
+            XUngrabPointer(display_, CurrentTime);
+            XUngrabKeyboard(display_, CurrentTime);
+        }
+        if (focusRequested_) releaseKeyboardFocus();
+        XFreeGC(display_, gc_);
+        XDestroyWindow(display_, window_);
+    }
+    --gWindows;
+    if (owner_) {
+        owner_->windows_.erase(window_);
+        return;
+    }
+    XCloseDisplay(display_);
+    --gConnections;
+}
+
+void X11Window::present(const CPixelBuffer& pixels, const CRect& rect) {
+    if (!visual_ || (depth_ != 24 && depth_ != 32)) return;
+    CRect r = rect;
+    r.bound(pixels.bounds());
+    if (r.isEmpty()) return;
+    XImage* image = XCreateImage(display_, visual_, depth_, ZPixmap, 0,
+                                 reinterpret_cast<char*>(const_cast<uint32_t*>(pixels.data())),
+                                 pixels.getWidth(), pixels.getHeight(), 32,
+                                 pixels.getWidth() * 4);
+    if (!image) return;
+    // The buffer holds native 32-bit words; Xlib swaps for the server.
+    const uint32_t probe = 1;
+    image->byte_order = *reinterpret_cast<const unsigned char*>(&probe) ? LSBFirst : MSBFirst;
+    {
+        ErrorTrap trap(display_);
+        XPutImage(display_, window_, gc_, image, r.left, r.top, r.left, r.top, r.width(),
+                  r.height());
+    }
+    image->data = nullptr;  // the pixels belong to the caller
+    XDestroyImage(image);
+}
+
+CPoint X11Window::getScreenOrigin() {
+    int x = 0, y = 0;
+    Window child = 0;
+    ErrorTrap trap(display_);
+    XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+    return CPoint(x, y);
+}
+
+CPoint X11Window::getScreenSize() {
+    const int screen = DefaultScreen(display_);
+    return CPoint(DisplayWidth(display_, screen), DisplayHeight(display_, screen));
+}
+
+bool X11Window::getPointerPosition(CPoint& where) {
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(display_, window_, &root, &child, &rootX, &rootY, &x, &y, &mask))
+        return false;
+    where = popup_ ? CPoint(rootX, rootY) : CPoint(x, y);
+    return true;
+}
+
+long X11Window::getButtonState() {
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    XQueryPointer(display_, window_, &root, &child, &rootX, &rootY, &x, &y, &mask);
+    return buttonsFromState(mask);
+}
+
+void X11Window::takeKeyboardFocus() {
+    focusRequested_ = true;
+    ErrorTrap trap(display_);
+    XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+}
+
+void X11Window::releaseKeyboardFocus() {
+    if (!focusRequested_) return;
+    focusRequested_ = false;
+    ErrorTrap trap(display_);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    if (focus == window_ && parent_) XSetInputFocus(display_, parent_, RevertToParent, CurrentTime);
+}
+
+void X11Window::grabInput() {
+    ErrorTrap trap(display_);
+    const int pointer = XGrabPointer(display_, window_, False,
+                                     ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    const int keyboard =
+        XGrabKeyboard(display_, window_, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    grabbed_ = pointer == GrabSuccess || keyboard == GrabSuccess;
+}
+
+void* X11Window::getNativeHandle() {
+    return reinterpret_cast<void*>(static_cast<uintptr_t>(window_));
+}
+
+CPoint X11Window::eventPoint(int x, int y, int xRoot, int yRoot) const {
+    return popup_ ? CPoint(xRoot, yRoot) : CPoint(x, y);
+}
+
+// Dispatches everything queued on the connection (the child window and its
+// pop-ups) without waiting for more.
+void X11Window::pumpEvents() {
+    if (owner_) return;  // pop-ups are served by their owner
+    ErrorTrap trap(display_);
+    while (XPending(display_) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        auto it = windows_.find(event.xany.window);
+        if (it != windows_.end()) it->second->dispatch(event);
+    }
+    pollModifiers();
+}
+
+// Modifier keys pressed while a gesture runs reach us only through the
+// pointer state (the keyboard focus is usually the host's).
+void X11Window::pollModifiers() {
+    if (!(lastButtons_ & kAnyMouseButton)) return;
+    const long buttons = getButtonState();
+    if ((buttons & kModifierBits) != (lastButtons_ & kModifierBits)) {
+        lastButtons_ = (lastButtons_ & kAnyMouseButton) | (buttons & kModifierBits);
+        sink_->platformModifiersChanged(lastButtons_);
+    }
+}
+
+void X11Window::dispatch(XEvent& event) {
+    switch (event.type) {
+        case Expose: {
+            const XExposeEvent& e = event.xexpose;
+            sink_->platformExposed(CRect(e.x, e.y, e.x + e.width, e.y + e.height));
+            break;
+        }
+        case ButtonPress:
+        case ButtonRelease:
+        case MotionNotify: handlePointer(event); break;
+        case KeyPress:
+        case KeyRelease: handleKey(event); break;
+        case FocusOut: {
+            const XFocusChangeEvent& e = event.xfocus;
+            const bool real = (e.mode == NotifyNormal || e.mode == NotifyWhileGrabbed) &&
+                              e.detail != NotifyInferior && e.detail != NotifyPointer;
+            if (real && focusRequested_) {
+                focusRequested_ = false;
+                sink_->platformFocusLost();
+            }
+            break;
+        }
+        default: break;
+    }
+}
+
+void X11Window::handlePointer(XEvent& event) {
+    X11Window* root = owner_ ? owner_ : this;
+    if (event.type == MotionNotify) {
+        // Only the latest position matters.
+        while (XCheckTypedWindowEvent(display_, window_, MotionNotify, &event)) {
+        }
+        const XMotionEvent& e = event.xmotion;
+        root->lastButtons_ = buttonsFromState(e.state);
+        sink_->platformMouseMoved(eventPoint(e.x, e.y, e.x_root, e.y_root), root->lastButtons_);
+        return;
+    }
+    const XButtonEvent& e = event.xbutton;
+    const CPoint where = eventPoint(e.x, e.y, e.x_root, e.y_root);
+    const long state = buttonsFromState(e.state);
+    if (e.button == Button4 || e.button == Button5) {
+        if (event.type == ButtonPress)
+            sink_->platformWheel(where, e.button == Button4 ? 1.0f : -1.0f, state);
+        return;
+    }
+    const long bit = buttonBit(e.button);
+    if (bit == 0) return;
+    if (event.type == ButtonPress) {
+        root->lastButtons_ = state | bit;
+        sink_->platformMouseDown(where, root->lastButtons_);
+    } else {
+        root->lastButtons_ = state & ~bit;
+        sink_->platformMouseUp(where, root->lastButtons_);
+    }
+}
+
+void X11Window::handleKey(XEvent& event) {
+    X11Window* root = owner_ ? owner_ : this;
+    const KeySym keysym = XLookupKeysym(&event.xkey, 0);
+    const long modifier = modifierBitOfKey(keysym);
+    if (modifier) {
+        long buttons = buttonsFromState(event.xkey.state);
+        buttons = event.type == KeyPress ? (buttons | modifier) : (buttons & ~modifier);
+        root->lastButtons_ = buttons;
+        sink_->platformModifiersChanged(buttons);
+        return;
+    }
+    if (event.type != KeyPress) return;
+    CKeyCode key;
+    if (keyCodeFromEvent(event.xkey, key)) sink_->platformKeyDown(key);
+}
+
+}  // namespace VSTGUI
