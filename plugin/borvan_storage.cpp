@@ -1,118 +1,127 @@
-// Storage operations of the effect object.
-// Provisional: defaults only, no files, until the preset store lands.
+// Storage operations of the effect object: construction steps, the host
+// chunk, and the preset, bank and option entries of the function table,
+// all forwarded to PresetStorage.
 #include "plugin/borvan_storage.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "plugin/borvan.h"
 
 namespace solva {
 
-namespace {
+// ---------------------------------------------------------------------------
+// StorageHost
 
-void writeDefaultSlot(SettingsSlot& slot, int instanceId, char slotLetter) {
-    std::memset(&slot, 0, sizeof slot);
-    const float freqDefaults[kNumBands] = {0.1f, 0.2f, 0.3f, 0.5f, 0.7f, 0.8f, 0.9f, 0.0f};
-    const char* names[kNumBands] = {"Band 1", "Band 2", "Band 3", "Band 4", "Band 5", "Band 6", "Band 7", "Band Air"};
-    for (SideSettings& side : slot.side) {
-        for (int band = 0; band < kNumBands; ++band) {
-            side.band[band].freq = freqDefaults[band];
-            side.band[band].qual = 0.5f;
-            side.band[band].gain = 0.5f;
-        }
-        side.band[kBandHighPass].qual = 0.501f;
-        side.band[kBandLowPass].qual = 0.501f;
-        side.band[kBandHighPass].gain = 0.0f;
-        side.band[kBandLowPass].gain = 0.0f;
-        side.band[kBandAir].freq = 1.0f;
-        side.band[kBandAir].qual = 1.0f;
-        side.generalVolume = 0.5f;
-    }
-    for (int band = 0; band < kNumBands; ++band) std::strcpy(slot.switches[band].name, names[band]);
-    slot.sideShown = 1.0f;
-    const float links[5] = {1.0f, 0.0f, 0.0f, 1.0f, 0.0f};
-    std::memcpy(slot.linkMode, links, sizeof links);
-    std::snprintf(slot.name, sizeof slot.name, "%s%.2d%c", "Solva", instanceId, slotLetter);
+void BorvanStorage::reapplyCurrentSlot(int forcedProgram) { effect.reapplyProgram(forcedProgram); }
+int BorvanStorage::liveOutputCount() { return effect.getLiveChannelCount(1); }
+
+void BorvanStorage::setMidSideFlag(bool midSide) {
+    effect.msMode_ = midSide ? 1 : 0;
+    effect.applyMidSideFlags();
 }
 
-}  // namespace
+void BorvanStorage::updateHostDisplay() { effect.updateDisplay(); }
 
-void BorvanStorage::displayText(CBorvan&, int, char* out) { out[0] = 0; }
+void BorvanStorage::editorSetParameter(int tag, float value) {
+    if (EditorSink* sink = effect.editorSink()) sink->setParameter(tag, value);
+}
 
-void CBorvan::constructStorage() { storage_.reset(new BorvanStorage); }
+void BorvanStorage::editorRequestRedraw() {
+    if (EditorSink* sink = effect.editorSink()) sink->requestRedraw();
+}
+
+void BorvanStorage::editorSetChannelMode(int mode) {
+    if (EditorSink* sink = effect.editorSink()) sink->setChannelModeDisplay(mode);
+}
+
+void BorvanStorage::alert(const char* message) {
+    // The Windows build shows a message box titled "Alert"; here the text
+    // goes to standard error.
+    std::fprintf(stderr, "Alert: %s\n", message);
+}
+
+void BorvanStorage::displayText(CBorvan& effect, int index, char* out) {
+    out[0] = 0;
+    if (effect.storage_) effect.storage_->storage.displayText(index, out);
+}
+
+// ---------------------------------------------------------------------------
+// Construction and destruction
+
+void CBorvan::constructStorage() {
+    storage_.reset(new BorvanStorage(*this));
+    storage_->storage.start();
+    effectInstanceId_ = storage_->storage.instanceId();
+    storage_->storage.installFactoryPresets();
+}
+
 void CBorvan::destroyStorage() { storage_.reset(); }
 
 void CBorvan::loadStartupSettings() {
-    SettingsBlock& block = *settings_;
-    block.formatVersion = kFormatVersion;
-    writeDefaultSlot(block.slot[0], effectInstanceId_, 'A');
-    writeDefaultSlot(block.slot[1], effectInstanceId_, 'B');
-    block.slotSelector = 0.0f;
-    const float options[kNumOptions] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 1, 1, 1, 0};
-    std::memcpy(block.options, options, sizeof options);
+    storage_->storage.attachBlock(settings_);
+    storage_->storage.loadStartupSettings();
 }
 
-vst::VstInt32 CBorvan::getChunk(void** data, bool) {
-    *data = settings_;
-    return settings_ ? vst::VstInt32(sizeof(SettingsBlock)) : 0;
-}
+// ---------------------------------------------------------------------------
+// Host chunk and tick
+
+vst::VstInt32 CBorvan::getChunk(void** data, bool) { return storage_->storage.getChunk(data); }
 
 vst::VstInt32 CBorvan::setChunk(void* data, vst::VstInt32 byteSize, bool) {
-    if (byteSize < 4 || !settings_ || !data) return 1;
-    const std::size_t n = byteSize < vst::VstInt32(sizeof(SettingsBlock)) ? std::size_t(byteSize) : sizeof(SettingsBlock);
-    std::memcpy(settings_, data, n);
-    reapplyProgram(1);
-    refreshMidSideFromSlot();
-    updateDisplay();
-    return 0;
+    return storage_->storage.setChunk(data, byteSize);
 }
 
-void CBorvan::savePresetInPlace() {}
-bool CBorvan::checkLibraryChanged() { return false; }
+void CBorvan::savePresetInPlace() { storage_->storage.savePresetInPlace(); }
+bool CBorvan::checkLibraryChanged() { return storage_->storage.CheckLibraryChanged() == 1; }
 
-void CBorvan::InitSettingsFromCurrent() {}
-void CBorvan::setInitValue(int, float) {}
-float CBorvan::getInitValue(int) { return 0.5f; }
+// ---------------------------------------------------------------------------
+// Function table: init settings, library queries
+
+void CBorvan::InitSettingsFromCurrent() { storage_->storage.InitSettingsFromCurrent(); }
+void CBorvan::setInitValue(int index, float value) { storage_->storage.setInitValue(index, value); }
+float CBorvan::getInitValue(int index) { return storage_->storage.getInitValue(index); }
 bool CBorvan::isCurrentSlotFactory() { return settings_ && currentSlot(*settings_).info.factory == 1; }
-bool CBorvan::areFactoryPresetsShown() { return true; }
-int CBorvan::getSortMode() { return 0; }
-int CBorvan::getCurrentGroup() { return -1; }
+bool CBorvan::areFactoryPresetsShown() { return storage_->storage.library().factoryShown(); }
+int CBorvan::getSortMode() { return storage_->storage.library().sortMode(); }
+int CBorvan::getCurrentGroup() { return storage_->storage.library().currentGroup(); }
 int CBorvan::getChannelMode() { return settings_ ? currentSlot(*settings_).info.channelMode : 0; }
-int CBorvan::getCurrentPosition() { return -1; }
-int CBorvan::getGroupCount() { return -1; }
-int CBorvan::getGroupSize(int) { return 0; }
-void CBorvan::getEntryTexts(int, int, char* label, char* name) {
-    std::strcpy(label, "-");
-    std::strcpy(name, "-");
+int CBorvan::getCurrentPosition() { return storage_->storage.library().currentPosition(); }
+int CBorvan::getGroupCount() { return storage_->storage.library().groupCount(); }
+int CBorvan::getGroupSize(int group) { return storage_->storage.library().getGroupSize(group); }
+void CBorvan::getEntryTexts(int group, int position, char* label, char* name) {
+    storage_->storage.getEntryTexts(group, position, label, name);
 }
-void CBorvan::getGroupLabel(int, char* text) { std::strcpy(text, "-"); }
-void CBorvan::NewPreset(bool) {}
-void CBorvan::NewBank(bool) {}
-void CBorvan::DeletePreset(int, int) {}
-void CBorvan::DeleteBank(int) {}
-void CBorvan::SetSortMode(int) {}
-void CBorvan::ToggleFactoryPresets() {}
-int CBorvan::BankNameExists(const char*) { return 0; }
-void CBorvan::CopyBank(const char*) {}
-void CBorvan::RenameBank(const char*) {}
-void CBorvan::SetPresetBank(const char*) {}
-void CBorvan::RenamePreset(const char*) {}
-int CBorvan::ImportBank(const char*) { return 1; }
-void CBorvan::LoadPresetAtPosition(int) {}
-void CBorvan::LoadPresetAt(int, int) {}
-int CBorvan::ExportBank(const char*) { return 1; }
-void CBorvan::refreshEditor() {
-    if (!editorSink_) return;
-    for (int index = 0; index <= 67; ++index) editorSink_->setParameter(index, getParameter(index));
-    editorSink_->requestRedraw();
-}
-void CBorvan::ReloadLibrary() {}
-void CBorvan::SetPresetAuthor(const char*) {}
-void CBorvan::SetPresetProject(const char*) {}
-void CBorvan::SaveOptions() {}
-void CBorvan::LoadOptions() {}
-void CBorvan::LoadInitSettings() {}
-void CBorvan::SaveInitSettings() {}
+void CBorvan::getGroupLabel(int group, char* text) { storage_->storage.getGroupLabel(group, text); }
+int CBorvan::BankNameExists(const char* name) { return name ? storage_->storage.BankNameExists(name) : 0; }
+
+// ---------------------------------------------------------------------------
+// Function table: preset and bank operations
+
+void CBorvan::NewPreset(bool fromInit) { storage_->storage.NewPreset(fromInit); }
+void CBorvan::NewBank(bool fromInit) { storage_->storage.NewBank(fromInit); }
+void CBorvan::DeletePreset(int group, int position) { storage_->storage.DeletePreset(group, position); }
+void CBorvan::DeleteBank(int group) { storage_->storage.DeleteBank(group); }
+void CBorvan::SetSortMode(int mode) { storage_->storage.SetSortMode(mode); }
+void CBorvan::ToggleFactoryPresets() { storage_->storage.ToggleFactoryPresets(); }
+void CBorvan::CopyBank(const char* name) { storage_->storage.CopyBank(name); }
+void CBorvan::RenameBank(const char* name) { storage_->storage.RenameBank(name); }
+void CBorvan::SetPresetBank(const char* name) { storage_->storage.SetPresetBank(name); }
+void CBorvan::RenamePreset(const char* name) { storage_->storage.RenamePreset(name); }
+int CBorvan::ImportBank(const char* path) { return storage_->storage.ImportBank(path); }
+int CBorvan::ExportBank(const char* path) { return storage_->storage.ExportBank(path); }
+void CBorvan::LoadPresetAtPosition(int position) { storage_->storage.LoadPresetAtPosition(position); }
+void CBorvan::LoadPresetAt(int group, int position) { storage_->storage.LoadPresetAt(group, position); }
+void CBorvan::refreshEditor() { storage_->storage.refreshEditor(); }
+void CBorvan::ReloadLibrary() { storage_->storage.ReloadLibrary(); }
+void CBorvan::SetPresetAuthor(const char* name) { storage_->storage.SetPresetAuthor(name); }
+void CBorvan::SetPresetProject(const char* name) { storage_->storage.SetPresetProject(name); }
+
+// ---------------------------------------------------------------------------
+// Function table: options and init settings files
+
+void CBorvan::SaveOptions() { storage_->storage.SaveOptions(); }
+void CBorvan::LoadOptions() { storage_->storage.LoadOptions(); }
+void CBorvan::LoadInitSettings() { storage_->storage.LoadInitSettings(); }
+void CBorvan::SaveInitSettings() { storage_->storage.SaveInitSettings(); }
 
 }  // namespace solva
