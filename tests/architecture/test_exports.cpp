@@ -51,7 +51,7 @@ TEST(Exports, WindowsDllsExportOnlyTheEntryPointsAndLinkTheRuntimeStatically) {
             continue;
         ++checked;
         const std::string dump = "objdump -p '" + dll + "'";
-        const auto exports = lines(run(dump + " | sed -n '/Ordinal\\/Name Pointer/,/^$/p' | grep '^[[:space:]]*\\[' | awk '{print $3}'"));
+        const auto exports = lines(run(dump + " | sed -n '/Ordinal\\/Name Pointer/,/^$/p' | grep -E '^[[:space:]]*\\[ *[0-9]+\\]' | awk '{print $3}'"));
         EXPECT_EQ(exports, (std::set<std::string>{"VSTPluginMain", "main"})) << dll;
         const auto dlls = lines(run(dump + " | grep 'DLL Name' | awk '{print tolower($3)}'"));
         for (const std::string& d : dlls) {
