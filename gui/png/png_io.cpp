@@ -19,13 +19,17 @@ struct File {
     FILE* f;
 };
 
+// Failures end in the setjmp of the caller, without printing.
+void quietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void quietWarning(png_structp, png_const_charp) {}
+
 }  // namespace
 
 bool writePng(const CPixelBuffer& pixels, const std::string& path) {
     if (pixels.empty()) return false;
     File file(std::fopen(path.c_str(), "wb"));
     if (!file.f) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, quietWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
@@ -57,7 +61,7 @@ bool writePng(const CPixelBuffer& pixels, const std::string& path) {
 bool readPng(const std::string& path, CPixelBuffer& out) {
     File file(std::fopen(path.c_str(), "rb"));
     if (!file.f) return false;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, quietWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_read_struct(&png, nullptr, nullptr);
