@@ -178,8 +178,7 @@ TEST_F(ProbeHostTest, SettingsApplyAfterTheLoadedChunk) {
 
 TEST_F(ProbeHostTest, SavedChunkRestoresTheSetting) {
     std::string saved = dir.path("saved.bin");
-    ASSERT_TRUE(runHost({"process", kProbePlugin, stereoIn, out, "--set", "0=0.125", "--save-chunk", saved,
-                         "--quiet"})
+    ASSERT_TRUE(runHost({"process", kProbePlugin, stereoIn, out, "--set", "0=0.125", "--save-chunk", saved, "--quiet"})
                     .exitedWith(0));
     ToolResult restored = runHost({"process", kProbePlugin, stereoIn, out, "--load-chunk", saved, "--quiet"});
     ASSERT_TRUE(restored.exitedWith(0)) << restored.stderrText;
@@ -190,14 +189,15 @@ TEST_F(ProbeHostTest, SavedChunkRestoresTheSetting) {
 }
 
 TEST_F(ProbeHostTest, BenchReportsFlatOnlyUnlessBusySettingsAreGiven) {
-    ToolResult flat = runHost({"bench", kProbePlugin, "--seconds", "0.05", "--warmup", "0", "--machine"});
+    ToolResult flat =
+        runHost({"bench", kProbePlugin, "--seconds", "0.05", "--warmup", "0", "--runs", "1", "--machine"});
     ASSERT_TRUE(flat.exitedWith(0)) << flat.stderrText;
     auto lines = flat.linesStartingWith("bench ");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("config=flat id=SPrb ns_per_frame="), std::string::npos) << lines[0];
     EXPECT_EQ(lineCount(flat.stdoutText), 1);
 
-    ToolResult busy = runHost({"bench", kProbePlugin, "--seconds", "0.05", "--warmup", "0", "--machine",
+    ToolResult busy = runHost({"bench", kProbePlugin, "--seconds", "0.05", "--warmup", "0", "--runs", "1", "--machine",
                                "--busy-set", "0=1", "--block", "64"});
     ASSERT_TRUE(busy.exitedWith(0)) << busy.stderrText;
     lines = busy.linesStartingWith("bench ");

@@ -19,7 +19,8 @@ constexpr int kSettingsBlockBytes = 1904;
 
 double rms(const SoundData& data, int channel, int64_t fromFrame) {
     double sum = 0.0;
-    for (int64_t frame = fromFrame; frame < data.frames; ++frame) sum += double(data.at(frame, channel)) * data.at(frame, channel);
+    for (int64_t frame = fromFrame; frame < data.frames; ++frame)
+        sum += double(data.at(frame, channel)) * data.at(frame, channel);
     return std::sqrt(sum / double(data.frames - fromFrame));
 }
 
@@ -52,7 +53,7 @@ TEST(SolvaHostTest, InfoShowsSolvaIdentityPinsAndParameters) {
     EXPECT_EQ(params[20].find("switch"), std::string::npos) << params[20];
 }
 
-TEST(SolvaHostTest, InfoShowsCanDoAnswersAndOutputPins) {
+TEST(SolvaHostTest, InfoShowsCanDoAnswersOutputPinsAndHostCalls) {
     ToolResult result = runHost({"info", kSolvaPlugin});
     ASSERT_TRUE(result.exitedWith(0)) << result.stderrText;
     EXPECT_NE(result.stdoutText.find("receiveVstEvents     yes (1)"), std::string::npos);
@@ -62,6 +63,11 @@ TEST(SolvaHostTest, InfoShowsCanDoAnswersAndOutputPins) {
     EXPECT_NE(result.stdoutText.find("1in2out              no (-1)"), std::string::npos);
     EXPECT_NE(result.stdoutText.find("pin 0  label=\"Solva 1\""), std::string::npos);
     EXPECT_NE(result.stdoutText.find("pin 1  label=\"Solva 2\""), std::string::npos);
+    // The one display update comes at the end of construction; queries and
+    // opening send nothing else to the host.
+    EXPECT_TRUE(hasLine(result,
+                        "Host calls:     automate=0 beginEdit=0 endEdit=0 updateDisplay=1 sizeWindow=0 "
+                        "ioChanged=0"));
 }
 
 TEST(SolvaHostTest, ProcessKeepsLengthChannelsAndLevelOfAFlatSetting) {
@@ -94,8 +100,8 @@ TEST(SolvaHostTest, ChunkSavesSettingsThatALaterLoadRestores) {
     std::string out = dir.path("out.wav");
     std::string chunk = dir.path("solva.chunk");
     writeSineWav(in, 44100, 2, 4410, {1000.0}, 0.25);
-    ToolResult save = runHost({"process", kSolvaPlugin, in, out, "--set", "4=0.7", "--set", "23=1", "--save-chunk",
-                               chunk, "--quiet"});
+    ToolResult save = runHost(
+        {"process", kSolvaPlugin, in, out, "--set", "4=0.7", "--set", "23=1", "--save-chunk", chunk, "--quiet"});
     ASSERT_TRUE(save.exitedWith(0)) << save.stderrText;
     std::vector<uint8_t> bytes = readBytes(chunk);
     ASSERT_EQ(bytes.size(), size_t(kSettingsBlockBytes));
@@ -115,7 +121,8 @@ TEST(SolvaHostTest, ChunkSavesSettingsThatALaterLoadRestores) {
 }
 
 TEST(SolvaHostTest, BenchRecognisesSolvaAndRunsABusyConfiguration) {
-    ToolResult result = runHost({"bench", kSolvaPlugin, "--seconds", "0.05", "--warmup", "0", "--machine"});
+    ToolResult result =
+        runHost({"bench", kSolvaPlugin, "--seconds", "0.05", "--warmup", "0", "--runs", "1", "--machine"});
     ASSERT_TRUE(result.exitedWith(0)) << result.stderrText;
     auto lines = result.linesStartingWith("bench ");
     ASSERT_EQ(lines.size(), 2u);

@@ -53,8 +53,8 @@ SoundFileWriter::SoundFileWriter(const std::string& path, int sampleRateHz, int 
     info.channels = channels;
     info.format = sndfileFormat;
     if (!sf_format_check(&info))
-        throw HostError("cannot write '" + path + "': the output format does not allow " +
-                        std::to_string(channels) + " channels at " + std::to_string(sampleRateHz) + " Hz");
+        throw HostError("cannot write '" + path + "': the output format does not allow " + std::to_string(channels) +
+                        " channels at " + std::to_string(sampleRateHz) + " Hz");
     file_ = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!file_) throw HostError("cannot write audio file '" + path + "': " + sf_strerror(nullptr));
     // Integer output clips overs instead of wrapping them; float output

@@ -12,8 +12,8 @@ namespace solvahost {
 
 struct BenchResult {
     int64_t frames = 0;
-    double seconds = 0.0;       // wall time of the timed run
-    double nsPerFrame = 0.0;    // one frame = one sample on every channel
+    double seconds = 0.0;         // wall time of the timed run
+    double nsPerFrame = 0.0;      // one frame = one sample on every channel
     double realtimeFactor = 0.0;  // audio seconds processed per wall second
 };
 

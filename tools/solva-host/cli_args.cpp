@@ -84,8 +84,8 @@ long parseInteger(const std::string& text, const std::string& what, long minValu
     if (text.empty() || *end != '\0' || errno == ERANGE)
         throw UsageError(what + " must be a whole number, not '" + text + "'");
     if (value < minValue || value > maxValue)
-        throw UsageError(what + " must be between " + std::to_string(minValue) + " and " +
-                         std::to_string(maxValue) + ", not " + text);
+        throw UsageError(what + " must be between " + std::to_string(minValue) + " and " + std::to_string(maxValue) +
+                         ", not " + text);
     return value;
 }
 
@@ -96,8 +96,8 @@ double parseNumber(const std::string& text, const std::string& what, double minV
     if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value))
         throw UsageError(what + " must be a number, not '" + text + "'");
     if (value < minValue || value > maxValue)
-        throw UsageError(what + " must be between " + std::to_string(minValue) + " and " +
-                         std::to_string(maxValue) + ", not " + text);
+        throw UsageError(what + " must be between " + std::to_string(minValue) + " and " + std::to_string(maxValue) +
+                         ", not " + text);
     return value;
 }
 
@@ -107,8 +107,7 @@ int parseBlockSize(const std::string& text) { return int(parseInteger(text, "blo
 
 ParamAssignment parseAssignment(const std::string& text) {
     size_t equals = text.find('=');
-    if (equals == std::string::npos)
-        throw UsageError("parameter setting '" + text + "' must look like INDEX=VALUE");
+    if (equals == std::string::npos) throw UsageError("parameter setting '" + text + "' must look like INDEX=VALUE");
     ParamAssignment assignment;
     assignment.index = int(parseInteger(text.substr(0, equals), "parameter index", 0, 1 << 20));
     assignment.value = float(parseNumber(text.substr(equals + 1), "parameter value", 0.0, 1.0));
@@ -123,8 +122,8 @@ std::vector<ParamAssignment> parseAssignments(const std::vector<std::string>& te
 
 void requirePositional(const ParsedArgs& args, size_t count, const char* usage) {
     if (args.positional.size() != count)
-        throw UsageError(std::string("expected ") + std::to_string(count) + " argument" +
-                         (count == 1 ? "" : "s") + ": " + usage);
+        throw UsageError(std::string("expected ") + std::to_string(count) + " argument" + (count == 1 ? "" : "s") +
+                         ": " + usage);
 }
 
 }  // namespace solvahost

@@ -7,6 +7,7 @@
 #include "chunk_file.h"
 #include "cli_args.h"
 #include "command.h"
+#include "host_callback.h"
 #include "host_error.h"
 #include "plugin_instance.h"
 
@@ -16,10 +17,26 @@ namespace {
 
 // The plug-in capabilities a host usually asks about.
 constexpr const char* kStandardCanDos[] = {
-    "sendVstEvents", "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo",
-    "offline",       "midiProgramNames", "bypass",           "noRealTime",          "plugAsChannelInsert",
-    "plugAsSend",    "mixDryWet",        "1in1out",          "1in2out",             "2in1out",
-    "2in2out",       "2in4out",          "4in2out",          "4in4out",             "8in8out",
+    "sendVstEvents",
+    "sendVstMidiEvent",
+    "receiveVstEvents",
+    "receiveVstMidiEvent",
+    "receiveVstTimeInfo",
+    "offline",
+    "midiProgramNames",
+    "bypass",
+    "noRealTime",
+    "plugAsChannelInsert",
+    "plugAsSend",
+    "mixDryWet",
+    "1in1out",
+    "1in2out",
+    "2in1out",
+    "2in2out",
+    "2in4out",
+    "4in2out",
+    "4in4out",
+    "8in8out",
 };
 
 constexpr int kMaxListedPrograms = 128;
@@ -51,11 +68,10 @@ std::string decodeEffectFlags(vst::VstInt32 flags) {
 }
 
 const char* categoryName(vst::VstIntPtr category) {
-    static const char* const kNames[] = {"unknown",     "effect",     "synth",     "analysis",
-                                         "mastering",   "spacializer", "room fx",  "surround fx",
-                                         "restoration", "offline",    "shell",     "generator"};
-    return category >= 0 && category < vst::VstIntPtr(sizeof(kNames) / sizeof(kNames[0])) ? kNames[category]
-                                                                                          : "?";
+    static const char* const kNames[] = {"unknown",     "effect",      "synth",   "analysis",
+                                         "mastering",   "spacializer", "room fx", "surround fx",
+                                         "restoration", "offline",     "shell",   "generator"};
+    return category >= 0 && category < vst::VstIntPtr(sizeof(kNames) / sizeof(kNames[0])) ? kNames[category] : "?";
 }
 
 const char* canDoText(vst::VstIntPtr answer) {
@@ -150,6 +166,17 @@ void printPins(PluginInstance& plugin, const char* title, vst::VstInt32 opcode, 
     }
 }
 
+// What the plug-in told the host while being created and queried.
+void printHostCalls() {
+    const HostState& state = hostState();
+    std::printf("Host calls:     automate=%d beginEdit=%d endEdit=%d updateDisplay=%d sizeWindow=%d ioChanged=%d\n",
+                state.automateCount, state.beginEditCount, state.endEditCount, state.updateDisplayCount,
+                state.sizeWindowCount, state.ioChangedCount);
+    std::printf("Host canDo asked:");
+    for (const std::string& text : state.canDoQueries) std::printf(" \"%s\"", text.c_str());
+    std::printf("%s\n", state.canDoQueries.empty() ? " none" : "");
+}
+
 int runInfo(const ArgList& args) {
     ParsedArgs parsed = parseArgs(
         args, {{"rate", true}, {"block", true}, {"load-chunk", true}, {"program-chunk", false}, {"set", true}});
@@ -167,6 +194,7 @@ int runInfo(const ArgList& args) {
     printCanDos(plugin);
     printPins(plugin, "Input pins", vst::effGetInputProperties, plugin.numInputs());
     printPins(plugin, "Output pins", vst::effGetOutputProperties, plugin.numOutputs());
+    printHostCalls();
     return kExitOk;
 }
 

@@ -1,7 +1,7 @@
-#include "command.h"
-
 #include <algorithm>
 #include <cstring>
+
+#include "command.h"
 
 namespace solvahost {
 

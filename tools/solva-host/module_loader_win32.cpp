@@ -10,8 +10,8 @@ namespace {
 std::string lastErrorText() {
     DWORD code = GetLastError();
     char text[512] = {};
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                  text, sizeof(text) - 1, nullptr);
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                  sizeof(text) - 1, nullptr);
     // System messages end in CR LF; the error stays on one line.
     while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
         text[--length] = '\0';

@@ -7,8 +7,8 @@
 namespace solvatest {
 
 struct ToolResult {
-    int exitCode = -1;     // exit status, or -1 when killed by a signal
-    int signal = 0;        // the signal that ended it, 0 when it exited
+    int exitCode = -1;  // exit status, or -1 when killed by a signal
+    int signal = 0;     // the signal that ended it, 0 when it exited
     std::string stdoutText;
     std::string stderrText;
 

@@ -70,8 +70,8 @@ void buildReport(Probe& probe) {
                   long(probe.host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f)),
                   hostString(probe, audioMasterGetVendorString).c_str(),
                   hostString(probe, audioMasterGetProductString).c_str(), probe.processLevel, probe.resumeCount,
-                  probe.startCount, probe.stopCount, probe.blocks, probe.frames, probe.maxFrames,
-                  probe.suspendedCalls, probe.nullBuffers);
+                  probe.startCount, probe.stopCount, probe.blocks, probe.frames, probe.maxFrames, probe.suspendedCalls,
+                  probe.nullBuffers);
     probe.chunk = text;
 }
 
