@@ -4,7 +4,8 @@
 //
 // Writes <output dir>/<id>.bmp for every id of the skin table and
 // <output dir>/skin_ids.h; with --docs also preview.png,
-// main-window-preview.png and main-window-overlays-preview.png.
+// main-window-preview.png, main-window-overlays-preview.png and
+// panels-preview.png.
 // Output is deterministic: the same inputs give byte-identical files.
 #include <cstdio>
 #include <cstdlib>
@@ -86,7 +87,8 @@ int run(const Options& opt) {
         const bool ok = skingen::writeContactSheet(set, opt.docsDir + "/preview.png") &&
                         skingen::writeWindowPreview(set, opt.docsDir + "/main-window-preview.png", false) &&
                         skingen::writeWindowPreview(
-                            set, opt.docsDir + "/main-window-overlays-preview.png", true);
+                            set, opt.docsDir + "/main-window-overlays-preview.png", true) &&
+                        skingen::writePanelsPreview(set, opt.docsDir + "/panels-preview.png");
         if (!ok) {
             std::fprintf(stderr, "cannot write previews to %s\n", opt.docsDir.c_str());
             return 1;

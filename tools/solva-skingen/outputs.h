@@ -21,4 +21,7 @@ bool writeContactSheet(const BitmapSet& set, const std::string& path);
 // frame; withOverlays adds the value strips, name strip and clip panel.
 bool writeWindowPreview(const BitmapSet& set, const std::string& path, bool withOverlays);
 
+// Dialogs and panels with their buttons and fields in place.
+bool writePanelsPreview(const BitmapSet& set, const std::string& path);
+
 }  // namespace skingen

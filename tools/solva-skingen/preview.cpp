@@ -130,6 +130,17 @@ bool writeWindowPreview(const BitmapSet& set, const std::string& path, bool with
         place(4000, 0, 191, 239);
         place(4006, 0, 501, 195);
         place(22, 1, 506, 199);
+        // L/R-M/S panel in L/R mode with the left side shown and linked.
+        place(2009, 0, 19, 27);
+        const int px = 19, py = 27;
+        place(1028, 2, px + 11, py + 12);
+        place(1029, 0, px + 52, py + 12);
+        place(1030, 0, px + 11, py + 38);
+        place(1032, 2, px + 27, py + 83);
+        place(1033, 0, px + 27, py + 109);
+        place(1039, 0, px + 27, py + 146);
+        place(1034, 0, px + 11, py + 176);
+        place(1036, 1, px + 11, py + 202);
         const char* names[8] = {"HP", "Band 1", "Band 2", "Band 3", "Band 4", "Band 5", "LP", "Air"};
         const int nameX[8] = {1, 57, 113, 169, 226, 282, 338, 423};
         for (int i = 0; i < 8; ++i) {
@@ -154,6 +165,65 @@ bool writeWindowPreview(const BitmapSet& set, const std::string& path, bool with
         }
     }
     return writePng(path, img.width(), img.height(), toRgb8(img));
+}
+
+bool writePanelsPreview(const BitmapSet& set, const std::string& path) {
+    struct Item {
+        int id;
+        int frame;
+        int x;
+        int y;
+    };
+    struct Panel {
+        int id;
+        std::vector<Item> items;
+    };
+    // Each overlay with its buttons and fields; one confirm button pressed.
+    const std::vector<Panel> panels = {
+        {2012, {{2011, 0, 25, 94}, {2011, 1, 124, 94}, {2010, 0, 222, 94}}},
+        {2002, {{2011, 0, 25, 68}, {2011, 0, 124, 68}, {2011, 0, 222, 68}, {2010, 1, 124, 103}}},
+        {2001, {{2011, 0, 39, 62}, {2011, 0, 162, 63}, {2010, 0, 101, 100}}},
+        {2003, {{2011, 0, 41, 65}, {2011, 0, 165, 65}, {2010, 0, 103, 99}}},
+        {2004, {{2011, 0, 39, 62}, {2011, 0, 162, 62}, {2010, 0, 101, 100}}},
+        {2005, {{2011, 0, 38, 49}, {2010, 0, 161, 49}}},
+        {2000, {{2007, 0, 283, 8}, {1026, 0, 135, 53}, {1026, 0, 135, 84}, {1026, 0, 135, 114},
+                {1026, 0, 135, 145}, {1026, 0, 135, 175}, {1026, 0, 135, 206}}},
+        {2006, {{2007, 0, 287, 4}, {1020, 0, 80, 210}}},
+    };
+    const int width = 1000;
+    // First pass measures, second pass draws.
+    int height = 0;
+    Image sheet;
+    for (int pass = 0; pass < 2; ++pass) {
+        if (pass == 1) sheet = Image(width, height, hex(0x141517));
+        int x = 10, y = 10, rowH = 0;
+        auto next = [&](const BitmapEntry& e) {
+            if (x + e.width > width - 10) {
+                x = 10;
+                y += rowH + 10;
+                rowH = 0;
+            }
+        };
+        for (const Panel& p : panels) {
+            const BitmapEntry* e = findEntry(p.id);
+            next(*e);
+            if (pass == 1) {
+                blitFrame(sheet, set, *e, 0, x, y, false);
+                for (const Item& it : p.items) {
+                    if (const BitmapEntry* c = findEntry(it.id)) {
+                        blitFrame(sheet, set, *c, it.frame, x + it.x, y + it.y, false);
+                    }
+                }
+            }
+            x += e->width + 10;
+            rowH = std::max(rowH, e->height);
+        }
+        const BitmapEntry* help = findEntry(2008);
+        next(*help);
+        if (pass == 1) blitFrame(sheet, set, *help, 0, x, y, false);
+        height = y + std::max(rowH, help->height) + 10;
+    }
+    return writePng(path, width, height, toRgb8(sheet));
 }
 
 }  // namespace skingen
