@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "params/param_table.h"
+#include "storage/init_settings.h"
 #include "storage/record_format.h"
 
 namespace solva {
@@ -83,7 +84,12 @@ void ReadSettingsRecords(std::FILE* file, SettingsSlot& target) {
         if (index >= kFirstNameRecord) {
             const int end = ReadToken(file, valueText);
             if (end && valueText[0] == 0) return;
-            copyToField(target.switches[index - kFirstNameRecord].name, sizeof target.switches[0].name, valueText);
+            // A name that does not fit its field is unusable: the band keeps
+            // its default name rather than a cut one.
+            const int band = index - kFirstNameRecord;
+            char* field = target.switches[band].name;
+            const bool fits = std::strlen(valueText) < sizeof target.switches[0].name;
+            copyToField(field, sizeof target.switches[0].name, fits ? valueText : defaultBandName(band));
             if (end) return;
             continue;
         }
