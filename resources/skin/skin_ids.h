@@ -16,74 +16,82 @@ struct BitmapInfo {
     int frames;
 };
 
+// Sizes the window layout fixes are used as they are; the others were
+// derived as the size notes say.
+//   [size note 1] width centres the knob on its band column (2 x (column centre - knob x)), clamped to the range.
+//   [size note 2] 21-px frames fit the 3..24 top-bar row; width fills the gap to the next top-bar control.
+//   [size note 3] fills the gap before the name field (bank, preset) or the help switch (options); 21 px high.
+//   [size note 4] from the L/R-M/S panel positions: columns centred on the 92-px panel, rows end before the next control.
+//   [size note 5] 24 x 24 frames fit inside the 320-px panels at (283, 8) and (287, 4).
+//   [size note 6] 73 px wide: the two choice buttons of each dialog are symmetric about its centre; 24-px frames fit below the lowest button.
 constexpr BitmapInfo kBitmaps[] = {
-    {1, 36, 2080, 65},  // knob strip: HP frequency knob
-    {2, 36, 2080, 65},  // knob strip: band 1 frequency knob
-    {3, 34, 2080, 65},  // knob strip: band 2 frequency knob
-    {4, 32, 2080, 65},  // knob strip: band 3 frequency knob
-    {5, 32, 2080, 65},  // knob strip: band 4 frequency knob
-    {6, 34, 2080, 65},  // knob strip: band 5 frequency knob
-    {7, 32, 2080, 65},  // knob strip: LP frequency knob
-    {8, 31, 1428, 51},  // knob strip: HP Q knob
-    {9, 31, 1428, 51},  // knob strip: band 1 Q knob
-    {10, 30, 1428, 51},  // knob strip: band 2 Q knob
-    {11, 30, 1428, 51},  // knob strip: band 3 Q knob
-    {12, 28, 1428, 51},  // knob strip: band 4 Q knob
-    {13, 30, 1428, 51},  // knob strip: band 5 Q knob
-    {14, 30, 1428, 51},  // knob strip: LP Q knob
-    {15, 36, 2080, 65},  // knob strip: band 1 gain knob
-    {16, 34, 2080, 65},  // knob strip: band 2 gain knob
-    {17, 34, 2080, 65},  // knob strip: band 3 gain knob
-    {18, 32, 2080, 65},  // knob strip: band 4 gain knob
-    {19, 33, 2080, 65},  // knob strip: band 5 gain knob
-    {20, 32, 2080, 65},  // knob strip: Air gain knob
-    {21, 32, 2080, 65},  // knob strip: output gain knob
+    {1, 36, 2080, 65},  // knob strip: HP frequency knob [size note 1]
+    {2, 36, 2080, 65},  // knob strip: band 1 frequency knob [size note 1]
+    {3, 34, 2080, 65},  // knob strip: band 2 frequency knob [size note 1]
+    {4, 32, 2080, 65},  // knob strip: band 3 frequency knob [size note 1]
+    {5, 32, 2080, 65},  // knob strip: band 4 frequency knob [size note 1]
+    {6, 34, 2080, 65},  // knob strip: band 5 frequency knob [size note 1]
+    {7, 32, 2080, 65},  // knob strip: LP frequency knob [size note 1]
+    {8, 31, 1428, 51},  // knob strip: HP Q knob [size note 1]
+    {9, 31, 1428, 51},  // knob strip: band 1 Q knob [size note 1]
+    {10, 30, 1428, 51},  // knob strip: band 2 Q knob [size note 1]
+    {11, 30, 1428, 51},  // knob strip: band 3 Q knob [size note 1]
+    {12, 28, 1428, 51},  // knob strip: band 4 Q knob [size note 1]
+    {13, 30, 1428, 51},  // knob strip: band 5 Q knob [size note 1]
+    {14, 30, 1428, 51},  // knob strip: LP Q knob [size note 1]
+    {15, 36, 2080, 65},  // knob strip: band 1 gain knob [size note 1]
+    {16, 34, 2080, 65},  // knob strip: band 2 gain knob [size note 1]
+    {17, 34, 2080, 65},  // knob strip: band 3 gain knob [size note 1]
+    {18, 32, 2080, 65},  // knob strip: band 4 gain knob [size note 1]
+    {19, 33, 2080, 65},  // knob strip: band 5 gain knob [size note 1]
+    {20, 32, 2080, 65},  // knob strip: Air gain knob [size note 1]
+    {21, 32, 2080, 65},  // knob strip: output gain knob [size note 1]
     {22, 25, 46, 2},  // LED strip: clip LED (off, lit)
     {1005, 52, 11, 1},  // text background: band-name cell
-    {1007, 30, 63, 3},  // switch strip: help switch '?'
+    {1007, 30, 63, 3},  // switch strip: help switch '?' [size note 2]
     {1008, 31, 11, 1},  // text background: value cell
-    {1009, 46, 21, 1},  // menu button: bank menu button, pressed
-    {1010, 46, 21, 1},  // menu button: bank menu button
-    {1011, 46, 21, 1},  // menu button: preset menu button, pressed
-    {1012, 46, 21, 1},  // menu button: preset menu button
-    {1013, 40, 63, 3},  // switch strip: A switch
-    {1014, 60, 63, 3},  // kick strip: copy A to B
-    {1015, 60, 63, 3},  // kick strip: copy B to A
-    {1016, 58, 63, 3},  // kick strip: save preset
-    {1017, 58, 63, 3},  // kick strip: save as new (factory preset)
-    {1018, 90, 21, 1},  // menu button: options menu button
-    {1019, 90, 21, 1},  // menu button: options menu button, pressed
+    {1009, 46, 21, 1},  // menu button: bank menu button, pressed [size note 3]
+    {1010, 46, 21, 1},  // menu button: bank menu button [size note 3]
+    {1011, 46, 21, 1},  // menu button: preset menu button, pressed [size note 3]
+    {1012, 46, 21, 1},  // menu button: preset menu button [size note 3]
+    {1013, 40, 63, 3},  // switch strip: A switch [size note 2]
+    {1014, 60, 63, 3},  // kick strip: copy A to B [size note 2]
+    {1015, 60, 63, 3},  // kick strip: copy B to A [size note 2]
+    {1016, 58, 63, 3},  // kick strip: save preset [size note 2]
+    {1017, 58, 63, 3},  // kick strip: save as new (factory preset) [size note 2]
+    {1018, 90, 21, 1},  // menu button: options menu button [size note 3]
+    {1019, 90, 21, 1},  // menu button: options menu button, pressed [size note 3]
     {1020, 240, 30, 1},  // text background: about version text
-    {1021, 90, 21, 1},  // menu button: options menu button, disabled
-    {1022, 46, 21, 1},  // menu button: preset menu button, disabled
-    {1023, 40, 63, 3},  // switch strip: B switch
-    {1024, 46, 21, 1},  // menu button: bank menu button, disabled
+    {1021, 90, 21, 1},  // menu button: options menu button, disabled [size note 3]
+    {1022, 46, 21, 1},  // menu button: preset menu button, disabled [size note 3]
+    {1023, 40, 63, 3},  // switch strip: B switch [size note 2]
+    {1024, 46, 21, 1},  // menu button: bank menu button, disabled [size note 3]
     {1025, 94, 15, 1},  // text background: bank / preset name field
     {1026, 156, 14, 1},  // text background: information panel field
-    {1028, 30, 66, 3},  // switch strip: side switch L (left shown)
-    {1029, 30, 66, 3},  // switch strip: side switch R (left shown)
-    {1030, 71, 66, 3},  // kick strip: copy L to R
-    {1031, 71, 66, 3},  // kick strip: copy R to L
-    {1032, 39, 66, 3},  // switch strip: link switch (left shown)
-    {1033, 39, 66, 3},  // switch strip: gain mirror (auto-gain) switch
-    {1034, 71, 44, 2},  // slide-switch strip: absolute / relative link slide
-    {1035, 71, 44, 2},  // slide-switch strip: absolute / relative link slide, alternative
-    {1036, 71, 44, 2},  // slide-switch strip: step / hold link slide
-    {1037, 71, 44, 2},  // slide-switch strip: step / hold link slide, alternative
-    {1038, 39, 72, 3},  // slide-switch strip: volume compensation slide, alternative
-    {1039, 39, 72, 3},  // slide-switch strip: volume compensation slide
-    {1040, 30, 66, 3},  // switch strip: side switch L (right shown)
-    {1041, 30, 66, 3},  // switch strip: side switch R (right shown)
-    {1042, 39, 66, 3},  // switch strip: link switch (right shown)
-    {1043, 30, 66, 3},  // switch strip: side switch M (mid shown)
-    {1044, 30, 66, 3},  // switch strip: side switch S (mid shown)
-    {1045, 71, 66, 3},  // kick strip: copy M to S
-    {1046, 71, 66, 3},  // kick strip: copy S to M
-    {1047, 39, 66, 3},  // switch strip: link switch (mid shown)
-    {1048, 39, 66, 3},  // switch strip: gain mirror switch, alternative
-    {1049, 30, 66, 3},  // switch strip: side switch M (side shown)
-    {1050, 30, 66, 3},  // switch strip: side switch S (side shown)
-    {1051, 39, 66, 3},  // switch strip: link switch (side shown)
+    {1028, 30, 66, 3},  // switch strip: side switch L (left shown) [size note 4]
+    {1029, 30, 66, 3},  // switch strip: side switch R (left shown) [size note 4]
+    {1030, 71, 66, 3},  // kick strip: copy L to R [size note 4]
+    {1031, 71, 66, 3},  // kick strip: copy R to L [size note 4]
+    {1032, 39, 66, 3},  // switch strip: link switch (left shown) [size note 4]
+    {1033, 39, 66, 3},  // switch strip: gain mirror (auto-gain) switch [size note 4]
+    {1034, 71, 44, 2},  // slide-switch strip: absolute / relative link slide [size note 4]
+    {1035, 71, 44, 2},  // slide-switch strip: absolute / relative link slide, alternative [size note 4]
+    {1036, 71, 44, 2},  // slide-switch strip: step / hold link slide [size note 4]
+    {1037, 71, 44, 2},  // slide-switch strip: step / hold link slide, alternative [size note 4]
+    {1038, 39, 72, 3},  // slide-switch strip: volume compensation slide, alternative [size note 4]
+    {1039, 39, 72, 3},  // slide-switch strip: volume compensation slide [size note 4]
+    {1040, 30, 66, 3},  // switch strip: side switch L (right shown) [size note 4]
+    {1041, 30, 66, 3},  // switch strip: side switch R (right shown) [size note 4]
+    {1042, 39, 66, 3},  // switch strip: link switch (right shown) [size note 4]
+    {1043, 30, 66, 3},  // switch strip: side switch M (mid shown) [size note 4]
+    {1044, 30, 66, 3},  // switch strip: side switch S (mid shown) [size note 4]
+    {1045, 71, 66, 3},  // kick strip: copy M to S [size note 4]
+    {1046, 71, 66, 3},  // kick strip: copy S to M [size note 4]
+    {1047, 39, 66, 3},  // switch strip: link switch (mid shown) [size note 4]
+    {1048, 39, 66, 3},  // switch strip: gain mirror switch, alternative [size note 4]
+    {1049, 30, 66, 3},  // switch strip: side switch M (side shown) [size note 4]
+    {1050, 30, 66, 3},  // switch strip: side switch S (side shown) [size note 4]
+    {1051, 39, 66, 3},  // switch strip: link switch (side shown) [size note 4]
     {2000, 320, 240, 1},  // panel: preset information panel
     {2001, 274, 136, 1},  // panel: create-new dialog
     {2002, 320, 140, 1},  // panel: bank dialog
@@ -91,11 +99,11 @@ constexpr BitmapInfo kBitmaps[] = {
     {2004, 274, 136, 1},  // panel: preset dialog
     {2005, 267, 91, 1},  // panel: delete confirmation
     {2006, 320, 240, 1},  // panel: about panel
-    {2007, 24, 72, 3},  // kick strip: close cross
+    {2007, 24, 72, 3},  // kick strip: close cross [size note 5]
     {2008, 590, 240, 1},  // panel: keyboard-shortcut help panel
     {2009, 92, 235, 1},  // panel: L/R-M/S panel
-    {2010, 73, 72, 3},  // kick strip: dialog cancel button
-    {2011, 73, 72, 3},  // kick strip: dialog confirm button (frame only: the dialog shows its caption)
+    {2010, 73, 72, 3},  // kick strip: dialog cancel button [size note 6]
+    {2011, 73, 72, 3},  // kick strip: dialog confirm button (frame only: the dialog shows its caption) [size note 6]
     {2012, 320, 140, 1},  // panel: discard L/R dialog
     {2013, 320, 140, 1},  // panel: discard M/S dialog
     {3000, 44, 75, 3},  // switch strip: HP on switch

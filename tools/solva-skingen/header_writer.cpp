@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <string>
 
 #include "outputs.h"
@@ -23,6 +25,24 @@ const char* kindName(BitmapKind k) {
     return "";
 }
 
+// Distinct size notes other than "layout", in table order.
+const std::vector<std::string>& sizeNotes() {
+    static const std::vector<std::string> notes = [] {
+        std::vector<std::string> v;
+        for (const BitmapEntry& e : skinTable()) {
+            const std::string n = e.sizeNote;
+            if (n != "layout" && std::find(v.begin(), v.end(), n) == v.end()) v.push_back(n);
+        }
+        return v;
+    }();
+    return notes;
+}
+
+int noteNumber(const std::string& note) {
+    const auto it = std::find(sizeNotes().begin(), sizeNotes().end(), note);
+    return it == sizeNotes().end() ? 0 : static_cast<int>(it - sizeNotes().begin()) + 1;
+}
+
 }  // namespace
 
 std::string skinIdsHeader() {
@@ -42,11 +62,19 @@ std::string skinIdsHeader() {
         "    int height;\n"
         "    int frames;\n"
         "};\n\n"
-        "constexpr BitmapInfo kBitmaps[] = {\n";
+        "// Sizes the window layout fixes are used as they are; the others were\n"
+        "// derived as the size notes say.\n";
+    for (std::size_t i = 0; i < sizeNotes().size(); ++i) {
+        out += "//   [size note " + std::to_string(i + 1) + "] " + sizeNotes()[i] + ".\n";
+    }
+    out += "constexpr BitmapInfo kBitmaps[] = {\n";
     char line[256];
     for (const BitmapEntry& e : skinTable()) {
-        std::snprintf(line, sizeof line, "    {%d, %d, %d, %d},  // %s: %s\n", e.id, e.width,
-                      e.height, e.frames, kindName(e.kind), e.use);
+        std::string note;
+        const int n = noteNumber(e.sizeNote);
+        if (n > 0) note = " [size note " + std::to_string(n) + "]";
+        std::snprintf(line, sizeof line, "    {%d, %d, %d, %d},  // %s: %s%s\n", e.id, e.width,
+                      e.height, e.frames, kindName(e.kind), e.use, note.c_str());
         out += line;
     }
     std::snprintf(line, sizeof line, "constexpr int kBitmapCount = %d;\n",
