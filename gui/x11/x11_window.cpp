@@ -16,17 +16,29 @@ namespace {
 std::atomic<int> gConnections{0};
 std::atomic<int> gWindows{0};
 
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
+bool gErrorSeen = false;
+
+int ignoreXError(Display*, XErrorEvent*) {
+    gErrorSeen = true;
+    return 0;
+}
 
 // Requests that may fail because the host destroyed its parent window (or
 // a window is not viewable yet) must not reach the process-wide error
 // handler, which by default exits. Errors are flushed and dropped.
 class ErrorTrap {
 public:
-    explicit ErrorTrap(Display* display) : display_(display), old_(XSetErrorHandler(ignoreXError)) {}
+    explicit ErrorTrap(Display* display) : display_(display), old_(XSetErrorHandler(ignoreXError)) {
+        gErrorSeen = false;
+    }
     ~ErrorTrap() {
         XSync(display_, False);
         XSetErrorHandler(old_);
+    }
+    // Waits for the server's answers; true when a request failed.
+    bool failed() {
+        XSync(display_, False);
+        return gErrorSeen;
     }
     ErrorTrap(const ErrorTrap&) = delete;
     ErrorTrap& operator=(const ErrorTrap&) = delete;
@@ -66,6 +78,7 @@ std::unique_ptr<X11Window> X11Window::createChild(Window parent, const CRect& si
     Display* display = XOpenDisplay(nullptr);
     if (!display) return nullptr;
     ++gConnections;
+    bool failed = false;
     Window window = 0;
     {
         ErrorTrap trap(display);
@@ -75,9 +88,9 @@ std::unique_ptr<X11Window> X11Window::createChild(Window parent, const CRect& si
         window = XCreateWindow(display, parent, 0, 0, size.width(), size.height(), 0,
                                CopyFromParent, InputOutput, CopyFromParent,
                                CWBackPixmap | CWEventMask, &attributes);
+        failed = trap.failed();
     }
-    XWindowAttributes check;
-    if (window == 0 || !XGetWindowAttributes(display, window, &check)) {
+    if (window == 0 || failed) {
         XCloseDisplay(display);
         --gConnections;
         return nullptr;
