@@ -3,6 +3,7 @@
 // the opaque panels.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,30 @@ TEST(SkinFiles, KnobAndLedFrameCornersAreTransparent) {
             // The round body leaves each 3 x 3 corner fully transparent.
             EXPECT_EQ(countKey(b, 0, top, 3, top + 3), 9) << "bitmap " << info.id << " frame " << f;
         }
+    }
+}
+
+TEST(SkinFiles, KnobFramesAreTransparentOutsideTheRoundKnob) {
+    for (int id = 1; id <= 21; ++id) {
+        const BitmapInfo* info = findBitmap(id);
+        const Bitmap b = loadSkinBitmap(id);
+        ASSERT_EQ(b.height, info->height);
+        const int fh = info->height / info->frames;
+        const double cx = info->width * 0.5, cy = fh * 0.5, radius = fh * 0.5;
+        int opaqueOutside = 0;
+        int keyInside = 0;
+        for (int f = 0; f < info->frames; ++f) {
+            for (int y = 0; y < fh; ++y) {
+                for (int x = 0; x < info->width; ++x) {
+                    const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+                    const bool key = b.at(x, f * fh + y).isKey();
+                    if (d > radius + 0.5 && !key) ++opaqueOutside;
+                    if (d < radius - 5.5 && key) ++keyInside;  // the body; the ring is open at the bottom
+                }
+            }
+        }
+        EXPECT_EQ(opaqueOutside, 0) << "knob " << id << " draws outside its round body";
+        EXPECT_EQ(keyInside, 0) << "knob " << id << " has holes in its body";
     }
 }
 
