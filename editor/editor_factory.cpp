@@ -1,9 +1,17 @@
 #include "plugin/editor_factory.h"
 
+#include <new>
+
+#include "editor/borvan_edit.h"
+#include "plugin/borvan.h"
+
 namespace solva {
 
-// The editor is not built yet: the effect runs without one, and every
-// editor opcode answers 0.
-EditorHandle createBorvanEditor(CBorvan*) { return {}; }
+EditorHandle createBorvanEditor(CBorvan* effect) {
+    if (!effect) return {};
+    auto* editor = new (std::nothrow) BorvanEdit(effect, effect, effect);
+    if (!editor) return {};
+    return {editor, editor};
+}
 
 }  // namespace solva

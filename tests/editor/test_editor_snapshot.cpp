@@ -1,0 +1,65 @@
+// Reference screenshots of the editor rendered headless: the main window at
+// the default settings, with the value and name strips shown, and with the
+// about and help panels. Regenerate the references with
+//   SOLVA_UPDATE_REFERENCES=1 build/tests/editor/test_editor --gtest_filter='Snapshot*'
+#include "editor_test_support.h"
+
+#ifdef SOLVA_HAVE_PNG
+#include "gui/png/image_compare.h"
+#include "gui/png/png_io.h"
+
+namespace editortest {
+namespace {
+
+class Snapshot : public EditorFixture {
+protected:
+    void check(const std::string& name) {
+        frame()->renderAll();
+        const std::string reference = std::string(SOLVA_SOURCE_DIR) + "/docs/editor/" + name + ".png";
+        if (std::getenv("SOLVA_UPDATE_REFERENCES")) {
+            ASSERT_TRUE(writePng(frame()->getBackBuffer(), reference));
+            return;
+        }
+        // A mismatch writes <name>.actual.png and <name>.diff.png into the
+        // build directory.
+        CPixelBuffer expected;
+        ASSERT_TRUE(readPng(reference, expected)) << "missing reference " << reference;
+        const std::string out = std::string(SOLVA_BINARY_DIR) + "/editor-" + name;
+        const SnapshotResult result = checkSnapshot(frame()->getBackBuffer(), reference, 0.5, 64);
+        if (!result.matched) {
+            writePng(frame()->getBackBuffer(), out + ".actual.png");
+            writePng(makeDiffImage(expected, frame()->getBackBuffer()), out + ".diff.png");
+        }
+        EXPECT_TRUE(result.matched) << result.message << " (actual image: " << out << ".actual.png)";
+    }
+};
+
+TEST_F(Snapshot, MainWindowAtDefaultSettings) {
+    openHeadless();
+    check("main-window");
+}
+
+TEST_F(Snapshot, MainWindowWithValueAndNameStrips) {
+    openHeadless();
+    editor->showComponent(111, true);
+    editor->showComponent(112, true);
+    editor->showComponent(113, true);
+    editor->showComponent(114, true);
+    check("main-window-strips");
+}
+
+TEST_F(Snapshot, AboutPanel) {
+    openHeadless();
+    editor->showOverlay(solva::kAboutPanel, true);
+    check("about-panel");
+}
+
+TEST_F(Snapshot, HelpPanel) {
+    openHeadless();
+    editor->showOverlay(solva::kHelpPanel, true);
+    check("help-panel");
+}
+
+}  // namespace
+}  // namespace editortest
+#endif
