@@ -41,6 +41,7 @@ CFrame::CFrame(const CRect& size, void* systemWindow, VSTGUIEditorInterface* edi
 CFrame::~CFrame() {
     closeMenu();
     menuSession_.reset();
+    retiredSessions_.clear();
     // A text edit open at close is dropped without calling its listener:
     // the editor is already tearing down.
     focusView_ = nullptr;
@@ -51,8 +52,15 @@ CFrame::~CFrame() {
 }
 
 void CFrame::pumpEvents() {
+    retireClosedSessions();
     if (window_) window_->pumpEvents();
-    if (menuSession_ && !menuSession_->isOpen()) menuSession_.reset();
+    retireClosedSessions();
+}
+
+void CFrame::retireClosedSessions() {
+    if (menuSession_ && !menuSession_->isOpen()) retiredSessions_.push_back(std::move(menuSession_));
+    for (auto it = retiredSessions_.begin(); it != retiredSessions_.end();)
+        it = (*it)->isBusy() ? std::next(it) : retiredSessions_.erase(it);
 }
 
 void CFrame::idle() {
@@ -178,6 +186,7 @@ void CFrame::mouse(CDrawContext*, CPoint& where, long buttons) {
 
 bool CFrame::openMenu(COptionMenu* menu, const CPoint& where) {
     closeMenu();
+    retireClosedSessions();
     if (!menu || menu->getNbEntries() == 0) return false;
     menuSession_ = std::make_unique<CMenuSession>(this, menu, frameToScreen(where));
     return true;

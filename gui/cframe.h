@@ -103,6 +103,7 @@ private:
     void drawArea(const CRect& area);
     void presentArea(const CRect& area);
     void endGesture();
+    void retireClosedSessions();
 
     VSTGUIEditorInterface* editor_;
     void* systemWindow_;
@@ -115,6 +116,8 @@ private:
     CView* focusView_ = nullptr;
     CDropTarget* dropTarget_ = nullptr;
     std::unique_ptr<CMenuSession> menuSession_;
+    // Closed sessions wait here until none of their calls is running.
+    std::vector<std::unique_ptr<CMenuSession>> retiredSessions_;
     bool gestureActive_ = false;
     CPoint lastMousePoint_;
     long lastButtons_ = 0;

@@ -89,9 +89,13 @@ void CMenuSession::close() {
     }
 }
 
-void CMenuSession::cancel() { close(); }
+void CMenuSession::cancel() {
+    BusyScope busy(this);
+    close();
+}
 
 bool CMenuSession::choose(int level, long index) {
+    BusyScope busy(this);
     CMenuPopup* popup = getPopup(level);
     if (!open_ || !popup || !popup->isSelectable(index) || popup->getMenu()->getSubMenu(index))
         return false;
@@ -104,6 +108,7 @@ bool CMenuSession::choose(int level, long index) {
 }
 
 void CMenuSession::platformMouseMoved(CPoint where, long) {
+    BusyScope busy(this);
     if (!open_) return;
     const int level = levelAt(where);
     if (level < 0) return;
@@ -113,6 +118,7 @@ void CMenuSession::platformMouseMoved(CPoint where, long) {
 }
 
 void CMenuSession::platformMouseDown(CPoint where, long buttons) {
+    BusyScope busy(this);
     if (!open_) return;
     const int level = levelAt(where);
     if (level < 0) {
@@ -126,6 +132,7 @@ void CMenuSession::platformMouseDown(CPoint where, long buttons) {
 // A release chooses after a click inside the menu or a drag onto an entry
 // (the release of the press that opened the menu does nothing otherwise).
 void CMenuSession::platformMouseUp(CPoint where, long) {
+    BusyScope busy(this);
     if (!open_) return;
     const int level = levelAt(where);
     if (level < 0 || !(pressInside_ || pointerEntered_)) return;
@@ -133,6 +140,7 @@ void CMenuSession::platformMouseUp(CPoint where, long) {
 }
 
 bool CMenuSession::platformKeyDown(const CKeyCode& key) {
+    BusyScope busy(this);
     if (!open_) return false;
     CMenuPopup* top = popups_.back().get();
     const long count = top->getMenu()->getNbEntries();

@@ -24,6 +24,8 @@ public:
     ~CMenuSession() override;
 
     bool isOpen() const { return open_; }
+    // True while one of its calls is running (it must not be deleted then).
+    bool isBusy() const { return busy_ > 0; }
     int getDepth() const { return static_cast<int>(popups_.size()); }
     CMenuPopup* getPopup(int level) const;
     // Closes every pop-up without choosing.
@@ -49,7 +51,16 @@ private:
     void pushPopup(COptionMenu* menu, CPoint screenTopLeft, const CRect& parentEntry);
     CPoint clampToScreen(CPoint topLeft, CPoint size, const CRect& parentEntry) const;
 
+    struct BusyScope {
+        explicit BusyScope(CMenuSession* s) : session(s) { ++session->busy_; }
+        ~BusyScope() { --session->busy_; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+        CMenuSession* session;
+    };
+
     CFrame* frame_;
+    int busy_ = 0;
     std::vector<std::unique_ptr<CMenuPopup>> popups_;
     bool open_ = true;
     bool pointerEntered_ = false;  // pointer has been over an entry

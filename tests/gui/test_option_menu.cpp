@@ -329,6 +329,36 @@ TEST_F(MenuTest, MenuButtonShowsTheCurrentEntryText) {
     EXPECT_EQ(menu->getDisplayText(), "Nothing");
 }
 
+TEST_F(MenuTest, AListenerMayRunIdleOrOpenAnotherMenuWhileAChoiceIsDelivered) {
+    struct Reopening : CControlListener {
+        CFrame* frame = nullptr;
+        COptionMenu* next = nullptr;
+        int calls = 0;
+        void valueChanged(CDrawContext*, CControl*) override {
+            ++calls;
+            frame->idle();
+            frame->openMenu(next, CPoint(10, 10));
+            frame->idle();
+        }
+    } reopening;
+    auto* first = new COptionMenu(CRect(0, 0, 50, 16), &reopening, 69);
+    auto* second = new COptionMenu(CRect(60, 0, 110, 16), &listener, 70);
+    first->addEntry("A");
+    second->addEntry("B");
+    frame->addView(first);
+    frame->addView(second);
+    reopening.frame = frame;
+    reopening.next = second;
+    ASSERT_TRUE(frame->openMenu(first, CPoint(0, 16)));
+    EXPECT_TRUE(frame->getMenuSession()->choose(0, 0));
+    EXPECT_EQ(reopening.calls, 1);
+    ASSERT_NE(frame->getMenuSession(), nullptr);
+    EXPECT_EQ(frame->getMenuSession()->getPopup(0)->getMenu(), second);
+    frame->idle();
+    EXPECT_TRUE(frame->getMenuSession()->choose(0, 0));
+    EXPECT_EQ(listener.calls.size(), 1u);
+}
+
 TEST_F(MenuTest, PopupsNearTheScreenEdgeStayOnScreen) {
     fillOptions();
     auto* edge = new COptionMenu(CRect(600, 250, 640, 267), &listener, 70);

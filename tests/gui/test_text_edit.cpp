@@ -153,9 +153,8 @@ TEST_F(TextEditTest, EditingDrawsALightBoxWithDarkTextAndTheFieldRedrawsAfterwar
 }
 
 TEST_F(TextEditTest, DetachingTheFieldWhileEditingEndsTheEdit) {
-    edit->remember();
     click(CPoint(20, 15));
-    frame->removeView(edit, false);
+    frame->removeView(edit, false);  // the frame's reference is ours now
     EXPECT_FALSE(edit->isEditing());
     EXPECT_EQ(frame->getFocusView(), nullptr);
     edit->forget();
