@@ -18,7 +18,10 @@ using namespace palette;
 void drawSection(Image& img, float x0, float y0, float x1, float y1) {
     img.fillShape(x0, y0, x1, y1, roundRect(x0, y0, x1, y1, 4.0f), kPanelShade);
     img.fillShape(x0, y0, x1, y1, roundRect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, 3.5f), kPanelEdge);
-    img.fillShape(x0, y0, x1, y1, roundRect(x0 + 1, y0 + 2, x1 - 1, y1 - 1, 3.5f), kPanel);
+    // A faint top-to-bottom falloff around the panel colour (at most two
+    // levels away from it, so controls blended over kPanel show no edge).
+    img.fillShape(x0, y0, x1, y1, roundRect(x0 + 1, y0 + 2, x1 - 1, y1 - 1, 3.5f),
+                  verticalGradient(y0, y1, hex(0x2e3237), hex(0x2a2e33)));
 }
 
 void drawDivider(Image& img, float x, float y0, float y1) {
