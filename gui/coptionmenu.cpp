@@ -175,10 +175,12 @@ std::string COptionMenu::getDisplayEntry(long index) const {
 }
 
 bool COptionMenu::openPopup() {
-    if (!frame_) return false;
     CPoint where(size_.left, size_.bottom);
-    localToFrame(where);
-    if (!frame_->openMenu(this, where)) return false;
+    return openPopup(localToFrame(where));
+}
+
+bool COptionMenu::openPopup(const CPoint& frameWhere) {
+    if (!frame_ || !frame_->openMenu(this, frameWhere)) return false;
     setPopupOpen(true);
     return true;
 }
@@ -198,10 +200,11 @@ void COptionMenu::selectEntry(long index) {
     notifyValueChanged();
 }
 
-CMouseEventResult COptionMenu::onMouseDown(CPoint&, const long& buttons) {
+CMouseEventResult COptionMenu::onMouseDown(CPoint& where, const long& buttons) {
     if (mouseEnabled_ && (buttons & (kAnyMouseButton | kShift))) {
         takeFocus();
-        openPopup();
+        CPoint frameWhere = where;
+        openPopup(localToFrame(frameWhere));
     }
     return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }

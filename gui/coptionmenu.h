@@ -6,7 +6,8 @@
 // title) stores "-M%s", or with kNumberedStyle "-M%1d %s" / "-M%02d %s" /
 // "-M%03d %s" (width by entry count); with kNumberedStyle every entry is
 // shown as "%1d %s" (same widths). Prefixes are never displayed.
-// Separators count as entries. Choosing an entry sets the value of the menu
+// Separators count as entries. A press opens the pop-up at the pointer.
+// Choosing an entry sets the value of the menu
 // that owns it (a sub-menu for sub-menu entries) to the entry index, makes
 // it current and calls that menu's listener.
 #pragma once
@@ -53,8 +54,10 @@ public:
     // The text shown for an entry (prefix removed, number added).
     std::string getDisplayEntry(long index) const;
 
-    // Opens the pop-up under the button (called on a press).
-    virtual bool openPopup();
+    // Opens the pop-up with its top-left corner at `frameWhere` (a press
+    // opens it at the pointer); without a point, below the button.
+    virtual bool openPopup(const CPoint& frameWhere);
+    bool openPopup();
     // What choosing entry `index` does (the pop-up calls it).
     virtual void selectEntry(long index);
 

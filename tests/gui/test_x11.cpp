@@ -189,12 +189,12 @@ TEST_F(X11Test, PopupMenuIsATopLevelWindowThatAnOutsideClickCloses) {
     XWindowAttributes attributes;
     XGetWindowAttributes(display, popupWindow, &attributes);
     EXPECT_TRUE(attributes.override_redirect);
-    // Placed below the button in screen coordinates (parent at 50, 50).
+    // Placed at the pointer in screen coordinates (parent at 50, 50).
     int x = 0, y = 0;
     Window unused = 0;
     XTranslateCoordinates(display, popupWindow, DefaultRootWindow(display), 0, 0, &x, &y, &unused);
-    EXPECT_EQ(x, 50 + 513);
-    EXPECT_EQ(y, 50 + 19);
+    EXPECT_EQ(x, 50 + 520);
+    EXPECT_EQ(y, 50 + 10);
 
     // Choose the second entry by a click at its screen position.
     const CRect entry = popup->entryScreenRect(1);
