@@ -4,7 +4,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config git
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libsndfile1-dev libpng-dev libfreetype-dev fonts-dejavu-core
+  libsndfile1-dev libpng-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
   libx11-dev libxtst-dev xvfb x11-utils
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   clang libclang-rt-14-dev
