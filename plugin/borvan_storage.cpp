@@ -5,6 +5,10 @@
 
 #include <cstdio>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "plugin/borvan.h"
 
 namespace solva {
@@ -35,9 +39,13 @@ void BorvanStorage::editorSetChannelMode(int mode) {
 }
 
 void BorvanStorage::alert(const char* message) {
-    // The Windows build shows a message box titled "Alert"; here the text
-    // goes to standard error.
+#ifdef _WIN32
+    // Modal, owned by no window: the instance is still being constructed.
+    MessageBoxA(nullptr, message, "Alert", MB_OK);
+#else
+    // No message box on this platform: the text goes to standard error.
     std::fprintf(stderr, "Alert: %s\n", message);
+#endif
 }
 
 void BorvanStorage::displayText(CBorvan& effect, int index, char* out) {

@@ -1,8 +1,13 @@
 #include "storage/install_directory.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace solva {
 
@@ -25,6 +30,26 @@ std::string installAlertText(InstallLookup status) {
 
 namespace {
 
+#ifdef _WIN32
+// The string value "InstallDirectory" of HKEY_LOCAL_MACHINE\software\Marwen\Solva
+// (written by the installer), or an empty text when the key or the value
+// is missing. Read only.
+std::string configuredDirectory() {
+    char keyPath[64];
+    std::snprintf(keyPath, sizeof keyPath, "software\\%s\\%s", kMakerWord, kProductWord);
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::string();
+    char value[1024] = {};
+    DWORD type = 0;
+    DWORD bytes = sizeof value - 1;
+    const LONG status =
+        RegQueryValueExA(key, "InstallDirectory", nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::string();
+    value[bytes < sizeof value ? bytes : sizeof value - 1] = 0;  // the stored text need not end in a zero
+    return std::string(value);
+}
+#else
 // The configured directory, or an empty text when none can be found.
 std::string configuredDirectory() {
     if (const char* dir = std::getenv("SOLVA_INSTALL_DIR"); dir && dir[0]) return dir;
@@ -41,6 +66,7 @@ std::string configuredDirectory() {
     const char sep = pathSeparator();
     return data + sep + kMakerWord + sep + kProductWord;
 }
+#endif
 
 }  // namespace
 
