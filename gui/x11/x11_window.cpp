@@ -177,21 +177,27 @@ CPoint X11Window::getScreenSize() {
     return CPoint(DisplayWidth(display_, screen), DisplayHeight(display_, screen));
 }
 
-bool X11Window::getPointerPosition(CPoint& where) {
+bool X11Window::queryPointer(CPoint& where, unsigned int& mask) {
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, x = 0, y = 0;
-    unsigned int mask = 0;
-    if (!XQueryPointer(display_, window_, &root, &child, &rootX, &rootY, &x, &y, &mask))
+    mask = 0;
+    ErrorTrap trap(display_);  // the host may have destroyed its window
+    if (!XQueryPointer(display_, window_, &root, &child, &rootX, &rootY, &x, &y, &mask) ||
+        trap.failed())
         return false;
     where = popup_ ? CPoint(rootX, rootY) : CPoint(x, y);
     return true;
 }
 
-long X11Window::getButtonState() {
-    Window root = 0, child = 0;
-    int rootX = 0, rootY = 0, x = 0, y = 0;
+bool X11Window::getPointerPosition(CPoint& where) {
     unsigned int mask = 0;
-    XQueryPointer(display_, window_, &root, &child, &rootX, &rootY, &x, &y, &mask);
+    return queryPointer(where, mask);
+}
+
+long X11Window::getButtonState() {
+    CPoint where;
+    unsigned int mask = 0;
+    if (!queryPointer(where, mask)) return lastButtons_;
     return buttonsFromState(mask);
 }
 
@@ -283,9 +289,12 @@ void X11Window::dispatch(XEvent& event) {
 void X11Window::handlePointer(XEvent& event) {
     X11Window* root = owner_ ? owner_ : this;
     if (event.type == MotionNotify) {
-        // Only the latest position matters.
-        while (XCheckTypedWindowEvent(display_, window_, MotionNotify, &event)) {
-        }
+        // Only the latest of consecutive motions matters; motions after a
+        // button or key event stay behind it.
+        XEvent next;
+        while (XPending(display_) > 0 && XPeekEvent(display_, &next) &&
+               next.type == MotionNotify && next.xmotion.window == window_)
+            XNextEvent(display_, &event);
         const XMotionEvent& e = event.xmotion;
         root->lastButtons_ = buttonsFromState(e.state);
         sink_->platformMouseMoved(eventPoint(e.x, e.y, e.x_root, e.y_root), root->lastButtons_);

@@ -40,6 +40,7 @@ private:
     void handlePointer(XEvent& event);
     void handleKey(XEvent& event);
     void pollModifiers();
+    bool queryPointer(CPoint& where, unsigned int& mask);
     CPoint eventPoint(int x, int y, int xRoot, int yRoot) const;
 
     Display* display_;

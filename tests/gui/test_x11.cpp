@@ -75,7 +75,8 @@ protected:
         }
         return false;
     }
-    void sendButton(Window target, int type, int x, int y, int xRoot, int yRoot, unsigned state) {
+    void sendButton(Window target, int type, int x, int y, int xRoot, int yRoot, unsigned state,
+                    unsigned button = Button1) {
         XEvent e{};
         e.xbutton.type = type;
         e.xbutton.display = display;
@@ -86,7 +87,7 @@ protected:
         e.xbutton.x_root = xRoot;
         e.xbutton.y_root = yRoot;
         e.xbutton.state = state;
-        e.xbutton.button = Button1;
+        e.xbutton.button = button;
         e.xbutton.same_screen = True;
         XSendEvent(display, target, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
         XFlush(display);
@@ -143,6 +144,37 @@ TEST_F(X11Test, FrameOpensAChildWindowAndAClickChangesAControl) {
     frame->forget();
     XSync(display, False);
     EXPECT_EQ(childCount(parent), 0u);
+    EXPECT_EQ(X11Platform::liveConnectionCount(), baseConnections);
+}
+
+TEST_F(X11Test, WheelNotchesTurnAControl) {
+    CFrame* frame = new CFrame(CRect(0, 0, 640, 267), parentHandle(), &editor);
+    auto* knob = new CKnob(CRect(100, 100, 140, 140), &listener, 3, nullptr, nullptr);
+    knob->setValue(0.5f);
+    frame->addView(knob);
+    const Window child = windowOf(frame->getPlatformWindow());
+    sendButton(child, ButtonPress, 120, 120, 120, 120, 0, Button4);  // away from the user
+    sendButton(child, ButtonPress, 120, 120, 120, 120, 0, Button5);
+    sendButton(child, ButtonPress, 120, 120, 120, 120, 0, Button5);
+    EXPECT_TRUE(pumpUntil(frame, [&] { return listener.calls.size() == 3; }));
+    EXPECT_NEAR(knob->getValue(), 0.4f, 1e-6);
+    EXPECT_NEAR(listener.calls[0].value, 0.6f, 1e-6);
+    frame->forget();
+}
+
+TEST_F(X11Test, AParentDestroyedBeforeCloseIsSurvived) {
+    CFrame* frame = new CFrame(CRect(0, 0, 640, 267), parentHandle(), nullptr);
+    frame->addView(new ProbeView(CRect(0, 0, 10, 10), kRedCColor));
+    frame->idle();
+    XDestroyWindow(display, parent);
+    XSync(display, False);
+    parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    frame->setDirty(true);
+    frame->idle();  // presents into a window that is gone
+    CPoint where;
+    frame->getCurrentMouseLocation(where);
+    frame->getCurrentMouseButtons();
+    frame->forget();
     EXPECT_EQ(X11Platform::liveConnectionCount(), baseConnections);
 }
 
