@@ -79,6 +79,7 @@ bool BorvanEdit::open(void* parentWindow) {
     components_->selectImage(kCopyKickTag, bridge_->getValue(kSlotBIndex) >= 0.5f ? 1 : 0);
     if (bridge_->isFactoryPreset()) components_->selectImage(kSaveKickTag, 1);
 
+    pullValues();
     bridge_->refreshEditor();
     rebuildBankMenu_ = rebuildPresetMenu_ = true;
 
@@ -126,6 +127,13 @@ void BorvanEdit::buildTopBar() {
     buildControls({bar.items + 1, bar.count - 1}, nullptr);
     for (CReceptionMiseAJourComposant* r : components_->receivers(69)) bankMenu_ = dynamic_cast<CChoix*>(r);
     for (CReceptionMiseAJourComposant* r : components_->receivers(70)) presetMenu_ = dynamic_cast<CChoix*>(r);
+}
+
+// Reads every value the controls show afresh: updates sent while the
+// window was closed were dropped.
+void BorvanEdit::pullValues() {
+    for (int index = 0; index <= 67; ++index) components_->updateValue(index, bridge_->getValue(index));
+    for (int index = 106; index <= 109; ++index) components_->updateValue(index, bridge_->getValue(index));
 }
 
 void BorvanEdit::applyInitialStrips() {

@@ -127,6 +127,7 @@ private:
     void buildMainWindow();
     void buildTopBar();
     void applyInitialStrips();
+    void pullValues();
     void showValueStrip(int index, bool shown);
     void destroyWindow();
 

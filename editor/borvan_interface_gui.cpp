@@ -59,7 +59,6 @@ TextFontStyle fontStyle(CColor fontColor, CColor backColor) {
     return f;
 }
 
-const CColor kFieldText(20, 20, 20);
 const CColor kLightText(228, 232, 236);
 
 }  // namespace
@@ -149,7 +148,7 @@ void CBorvanInterfaceGUI::fillTextStyles(std::vector<TextStyle>& styles) {
         s.bitmap = BitmapCache::get(id);
         s.width = widthOf(s.bitmap);
         s.height = heightOf(s.bitmap);
-        s.font = fontStyle(id == 1020 ? kLightText : kFieldText, kWhiteCColor);
+        s.font = fontStyle(kLightText, kBlackCColor);
         styles.push_back(s);
     }
 }

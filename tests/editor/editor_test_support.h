@@ -73,6 +73,21 @@ inline void usePrivateInstallDirectory() {
     setenv("SOLVA_INSTALL_DIR", dir.c_str(), 1);
 }
 
+// Closes an effect as a host does: effClose through the raw AEffect, which
+// deletes the effect object (and with it its editor).
+inline void closeEffect(CBorvan* effect) {
+    if (!effect) return;
+    vst::AEffect* a = effect->getAeffect();
+    a->dispatcher(a, vst::effClose, 0, 0, nullptr, 0.0f);
+}
+
+// Sends a dispatcher opcode through the raw AEffect, as a host does.
+inline vst::VstIntPtr dispatch(CBorvan* effect, int opcode, int index = 0, vst::VstIntPtr value = 0,
+                               void* ptr = nullptr, float opt = 0.0f) {
+    vst::AEffect* a = effect->getAeffect();
+    return a->dispatcher(a, opcode, index, value, ptr, opt);
+}
+
 class EditorFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -84,7 +99,7 @@ protected:
         ASSERT_NE(editor, nullptr);
     }
     void TearDown() override {
-        if (effect) effect->dispatcher(vst::effClose, 0, 0, nullptr, 0.0f);
+        closeEffect(effect);
         effect = nullptr;
         BorvanEdit::setClock(nullptr);
         HostLog::current() = nullptr;
