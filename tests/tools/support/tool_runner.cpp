@@ -47,7 +47,7 @@ int lineCount(const std::string& text) {
     return count;
 }
 
-ToolResult runHost(const std::vector<std::string>& args) {
+ToolResult runHost(const std::vector<std::string>& args, const std::vector<std::string>& environment) {
     std::string outPath = makeTempPath("out");
     std::string errPath = makeTempPath("err");
     std::vector<std::string> words;
@@ -64,6 +64,11 @@ ToolResult runHost(const std::vector<std::string>& args) {
         int errFd = open(errPath.c_str(), O_WRONLY | O_TRUNC);
         dup2(outFd, 1);
         dup2(errFd, 2);
+        for (const std::string& setting : environment) {
+            size_t equals = setting.find('=');
+            if (equals != std::string::npos)
+                setenv(setting.substr(0, equals).c_str(), setting.substr(equals + 1).c_str(), 1);
+        }
         execv(argv[0], argv.data());
         _exit(127);
     }

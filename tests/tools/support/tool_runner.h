@@ -17,8 +17,9 @@ struct ToolResult {
     std::vector<std::string> linesStartingWith(const std::string& prefix) const;
 };
 
-// Runs solva-host with `args` (no shell involved).
-ToolResult runHost(const std::vector<std::string>& args);
+// Runs solva-host with `args` (no shell involved); `environment` holds
+// extra "NAME=VALUE" settings for the child only.
+ToolResult runHost(const std::vector<std::string>& args, const std::vector<std::string>& environment = {});
 
 // Counts the lines of a text.
 int lineCount(const std::string& text);
