@@ -128,7 +128,10 @@ void CBorvan::SetPresetProject(const char* name) { storage_->storage.SetPresetPr
 // Function table: options and init settings files
 
 void CBorvan::SaveOptions() { storage_->storage.SaveOptions(); }
-void CBorvan::LoadOptions() { storage_->storage.LoadOptions(); }
+void CBorvan::LoadOptions() {
+    storage_->storage.LoadOptions();
+    applyMidSideFlags();  // the mid/side coding options may have changed
+}
 void CBorvan::LoadInitSettings() { storage_->storage.LoadInitSettings(); }
 void CBorvan::SaveInitSettings() { storage_->storage.SaveInitSettings(); }
 

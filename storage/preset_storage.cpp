@@ -96,6 +96,8 @@ int PresetStorage::LoadPreset(int number) {
 int PresetStorage::SavePreset(bool fromInit) {
     if (!block_ || !store_.usable()) return 1;
     SettingsSlot& s = slot();
+    // A slot that holds no library preset has no files to overwrite.
+    if (!library_.newPresetRequest() && s.info.number < 0) return 1;
     const int32_t bandCount = s.info.bandCount;
     library_.updateRecord(s.info.number, [bandCount](PresetInfo& e) { e.bandCount = bandCount; });
     if (library_.newPresetRequest()) {
