@@ -56,15 +56,42 @@ void BandProcessor::pickUpSettings() {
 }
 
 void BandProcessor::process(const float* in, float* out, int n) {
+    if (!beginChunk(in, out, n)) return;
+    runMainSections(in, out, n, prepareMainSections());
+    finishChunk(out, n);
+}
+
+void BandProcessor::processPair(BandProcessor& a, BandProcessor& b, const float* inA, float* outA,
+                                const float* inB, float* outB, int n) {
+    const bool runA = a.beginChunk(inA, outA, n);
+    const bool runB = b.beginChunk(inB, outB, n);
+    const bool plainA = runA && a.prepareMainSections();
+    const bool plainB = runB && b.prepareMainSections();
+    if (plainA && plainB) {
+        // Two independent recursions side by side: the latency of one
+        // hides behind the other.
+        BiquadSection::runPair(a.main_, b.main_, inA, outA, inB, outB, n);
+    } else {
+        if (runA) a.runMainSections(inA, outA, n, plainA);
+        if (runB) b.runMainSections(inB, outB, n, plainB);
+    }
+    if (runA) a.finishChunk(outA, n);
+    if (runB) b.finishChunk(outB, n);
+}
+
+bool BandProcessor::beginChunk(const float* in, float* out, int n) {
     if (passesThrough()) {
         if (in != out)
             for (int i = 0; i < n; ++i) out[i] = in[i];
-        return;
+        return false;
     }
     pickUpSettings();
     advanceDesign();
     appendHistory(in, n);
-    runMainSections(in, out, n);
+    return true;
+}
+
+void BandProcessor::finishChunk(float* out, int n) {
     tinyOutputGuard(out, n);
     if (useCorrection_) {
         addCorrection(out, n);
@@ -86,20 +113,30 @@ void BandProcessor::appendHistory(const float* in, int n) {
     historyPos_ = pos;
 }
 
-void BandProcessor::runMainSections(const float* in, float* out, int n) {
+// Forces the identity on a disabled host section and settles the glide;
+// returns true when only the main section runs, with fixed coefficients.
+bool BandProcessor::prepareMainSections() {
     if (!hostValidInUse_) {
         main_.setTargetIdentity();
         if (hasSecond_) second_.setTargetIdentity();
     }
     double distance = main_.distance();
     if (hasSecond_) distance += second_.distance();
-    if (distance <= 0.001) {
-        main_.snapToTarget();
+    if (distance > 0.001) return false;
+    main_.snapToTarget();
+    if (hasSecond_) second_.snapToTarget();
+    return !hasSecond_;
+}
+
+void BandProcessor::runMainSections(const float* in, float* out, int n, bool plain) {
+    if (plain) {
         main_.run(in, out, n);
-        if (hasSecond_) {
-            second_.snapToTarget();
-            second_.run(out, out, n);
-        }
+        return;
+    }
+    const bool fixed = main_.distance() + (hasSecond_ ? second_.distance() : 0.0) == 0.0;
+    if (fixed) {
+        main_.run(in, out, n);
+        if (hasSecond_) second_.run(out, out, n);
         return;
     }
     main_.runGliding(in, out, n, glide_);
@@ -124,22 +161,30 @@ void BandProcessor::tinyOutputGuard(float* out, int n) {
 
 namespace {
 
-// Sum of kernel[k] * x[-k] for k < length; x points at the current sample
-// in the upper half of the mirrored history.
-inline double firSum(const float* kernel, const float* x, int length) {
-    double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0;
-    int k = 0;
-    for (; k + 4 <= length; k += 4) {
-        s0 += static_cast<double>(kernel[k]) * x[-k];
-        s1 += static_cast<double>(kernel[k + 1]) * x[-k - 1];
-        s2 += static_cast<double>(kernel[k + 2]) * x[-k - 2];
-        s3 += static_cast<double>(kernel[k + 3]) * x[-k - 3];
+// acc[i] += sum over k < length of kernel[k] * x[i - k], for i < n. x points
+// at the first sample of a stretch that is contiguous from x - (length - 1).
+// Looping over the taps outside keeps every output independent, so the
+// inner loop runs as packed doubles.
+inline void firAccumulate(const float* kernel, int length, const float* x, int n, double* acc) {
+    for (int k = 0; k < length; ++k) {
+        const double c = kernel[k];
+        const float* xs = x - k;
+        for (int i = 0; i < n; ++i) acc[i] += c * static_cast<double>(xs[i]);
     }
-    for (; k < length; ++k) s0 += static_cast<double>(kernel[k]) * x[-k];
-    return (s0 + s1) + (s2 + s3);
 }
 
 }  // namespace
+
+// Runs the kernel over the chunk's n samples in the mirrored history. A
+// chunk that wraps around the ring is done in two contiguous stretches.
+void BandProcessor::kernelOutput(const float* kernel, int length, int n, double* acc) const {
+    for (int i = 0; i < n; ++i) acc[i] = 0.0;
+    int pos = historyPos_ - n;
+    if (pos < 0) pos += kHistoryLength;
+    const int first = kHistoryLength - pos < n ? kHistoryLength - pos : n;
+    firAccumulate(kernel, length, &history_[pos + kHistoryLength], first, acc);
+    if (first < n) firAccumulate(kernel, length, &history_[kHistoryLength], n - first, acc + first);
+}
 
 void BandProcessor::addCorrection(float* out, int n) {
     const int length = kernelLength_;
@@ -148,33 +193,27 @@ void BandProcessor::addCorrection(float* out, int n) {
         fadeComplement_ = 0.0f;
         return;
     }
-    int pos = historyPos_ - n;
-    if (pos < 0) pos += kHistoryLength;
+    double now[kMaxChunk];
+    kernelOutput(currentKernel_, length, n, now);
     if (fade_ >= 0.99f) {
-        for (int i = 0; i < n; ++i) {
-            const float* x = &history_[pos + kHistoryLength];
-            out[i] = static_cast<float>(out[i] + firSum(currentKernel_, x, length));
-            if (++pos == kHistoryLength) pos = 0;
-        }
+        for (int i = 0; i < n; ++i) out[i] = static_cast<float>(out[i] + now[i]);
     } else {
+        double before[kMaxChunk];
+        kernelOutput(previousKernel_, length, n, before);
         const double g2 = glide_;
         double c = fade_;
         for (int i = 0; i < n; ++i) {
             c = g2 + (1.0 - g2) * c;
-            const float* x = &history_[pos + kHistoryLength];
-            const double now = firSum(currentKernel_, x, length);
-            const double before = firSum(previousKernel_, x, length);
-            out[i] = static_cast<float>(out[i] + c * now + (1.0 - c) * before);
-            if (++pos == kHistoryLength) pos = 0;
+            out[i] = static_cast<float>(out[i] + c * now[i] + (1.0 - c) * before[i]);
         }
         fade_ = static_cast<float>(c);
         fadeComplement_ = static_cast<float>(1.0 - c);
     }
     if (n < 1) return;
-    const float first = out[0];
-    if (first >= 1e-20f) {
+    const float firstOut = out[0];
+    if (firstOut >= 1e-20f) {
         correctionTinyCount_ = 0;
-    } else if (first != 0.0f && ++correctionTinyCount_ > 20) {
+    } else if (firstOut != 0.0f && ++correctionTinyCount_ > 20) {
         correctionTinyCount_ = 20;
         for (int i = 0; i < n; ++i)
             if (std::fabs(out[i]) < 1e-37f) out[i] = 0.0f;

@@ -21,7 +21,8 @@ public:
     // Redesign states.
     enum State : int { kStateDesign = 0, kStateResponses = 2, kStateWaiting = 4, kStateKernel = 6,
                        kStateIdle = 11 };
-    static constexpr int kHistoryLength = 128;  // >= kMaxKernelLength + 44
+    static constexpr int kMaxChunk = 44;
+    static constexpr int kHistoryLength = 128;  // >= kMaxKernelLength + kMaxChunk
 
     BandProcessor();
 
@@ -32,8 +33,12 @@ public:
     void setPending(float freqHz, float gainDb, float qFactor);
     void setPendingKind(int kind);
 
-    // processBand: n <= 44 frames; in and out may alias.
+    // processBand: n <= kMaxChunk frames; in and out may alias.
     void process(const float* in, float* out, int n);
+
+    // processBand for the two channels of one slot, run side by side.
+    static void processPair(BandProcessor& a, BandProcessor& b, const float* inA, float* outA, const float* inB,
+                            float* outB, int n);
 
     // Zeroes all section memories and the history; running = target.
     void resetHistories();
@@ -58,9 +63,13 @@ private:
     void stepKernel();
     void installMain();
     void appendHistory(const float* in, int n);
-    void runMainSections(const float* in, float* out, int n);
+    bool beginChunk(const float* in, float* out, int n);
+    bool prepareMainSections();
+    void runMainSections(const float* in, float* out, int n, bool plain);
+    void finishChunk(float* out, int n);
     void tinyOutputGuard(float* out, int n);
     void addCorrection(float* out, int n);
+    void kernelOutput(const float* kernel, int length, int n, double* acc) const;
     void runPostSections(float* out, int n);
     void applyOutputGain(float* out, int n);
 

@@ -48,6 +48,26 @@ struct BiquadSection {
         x1 = sx1; x2 = sx2; y1 = sy1; y2 = sy2;
     }
 
+    // Two sections with fixed coefficients over two buffers in one loop.
+    static void runPair(BiquadSection& s, BiquadSection& t, const float* inS, float* outS, const float* inT,
+                        float* outT, int n) {
+        const double sa1 = s.running[0], sa2 = s.running[1], sb0 = s.running[2], sb1 = s.running[3], sb2 = s.running[4];
+        const double ta1 = t.running[0], ta2 = t.running[1], tb0 = t.running[2], tb1 = t.running[3], tb2 = t.running[4];
+        double sx1 = s.x1, sx2 = s.x2, sy1 = s.y1, sy2 = s.y2;
+        double tx1 = t.x1, tx2 = t.x2, ty1 = t.y1, ty2 = t.y2;
+        for (int i = 0; i < n; ++i) {
+            const double xs = inS[i], xt = inT[i];
+            const double ys = sb0 * xs + sb1 * sx1 + sb2 * sx2 - sa1 * sy1 - sa2 * sy2;
+            const double yt = tb0 * xt + tb1 * tx1 + tb2 * tx2 - ta1 * ty1 - ta2 * ty2;
+            sx2 = sx1; sx1 = xs; sy2 = sy1; sy1 = ys;
+            tx2 = tx1; tx1 = xt; ty2 = ty1; ty1 = yt;
+            outS[i] = static_cast<float>(ys);
+            outT[i] = static_cast<float>(yt);
+        }
+        s.x1 = sx1; s.x2 = sx2; s.y1 = sy1; s.y2 = sy2;
+        t.x1 = tx1; t.x2 = tx2; t.y1 = ty1; t.y2 = ty2;
+    }
+
     // Coefficients glide toward the target by g2 before every sample.
     void runGliding(const float* in, float* out, int n, double g2) {
         for (int i = 0; i < n; ++i) {

@@ -176,8 +176,7 @@ int EqEngine::processChunk(int frames, const float* in0, const float* in1, float
                 input_[1][i] = in1[i];
             }
         }
-        processChannel(0, n, input_[0], out0);
-        processChannel(1, n, input_[1], out1);
+        processStereo(n, out0, out1);
         if (ms && outputDecoding_.load(std::memory_order_relaxed) != 0) {
             for (int i = 0; i < n; ++i) {
                 const float m = out0[i], s = out1[i];
@@ -219,21 +218,48 @@ void EqEngine::runSlot(int c, int slot, float* work, int n) {
 
 void EqEngine::processChannel(int c, int n, const float* input, float* output) {
     smoothOutputGain(c);
-    for (int i = 0; i < n; ++i) work_[i] = input[i];
-    for (int slot = 0; slot < kNumSlots; ++slot) runSlot(c, slot, work_, n);
+    float* work = work_[c];
+    for (int i = 0; i < n; ++i) work[i] = input[i];
+    for (int slot = 0; slot < kNumSlots; ++slot) runSlot(c, slot, work, n);
+    writeOutput(c, n, output);
+}
+
+// Both channels slot by slot; a slot that is on and settled on both
+// channels runs its two band processors side by side.
+void EqEngine::processStereo(int n, float* out0, float* out1) {
+    smoothOutputGain(0);
+    smoothOutputGain(1);
+    for (int c = 0; c < kNumChannels; ++c)
+        for (int i = 0; i < n; ++i) work_[c][i] = input_[c][i];
+    for (int slot = 0; slot < kNumSlots; ++slot) {
+        const bool on0 = enabled_[0][slot].load(std::memory_order_relaxed) != 0 && active_[0][slot] != 0;
+        const bool on1 = enabled_[1][slot].load(std::memory_order_relaxed) != 0 && active_[1][slot] != 0;
+        if (on0 && on1) {
+            BandProcessor::processPair(band(0, slot), band(1, slot), work_[0], work_[0], work_[1], work_[1], n);
+        } else {
+            runSlot(0, slot, work_[0], n);
+            runSlot(1, slot, work_[1], n);
+        }
+    }
+    writeOutput(0, n, out0);
+    writeOutput(1, n, out1);
+}
+
+void EqEngine::writeOutput(int c, int n, float* output) {
+    const float* work = work_[c];
     const float gain = outputGain_[c];
     const bool crossfading = transition_.load(std::memory_order_relaxed) != 0;
     int clipped = 0;
     if (crossfading) {
         const float wet = fade_;
         for (int i = 0; i < n; ++i) {
-            const float y = output[i] + work_[i] * gain * wet;
+            const float y = output[i] + work[i] * gain * wet;
             output[i] = y;
             clipped |= (y > 1.0f) | (y < -1.0f);
         }
     } else {
         for (int i = 0; i < n; ++i) {
-            const float y = work_[i] * gain;
+            const float y = work[i] * gain;
             output[i] = y;
             clipped |= (y > 1.0f) | (y < -1.0f);
         }

@@ -74,6 +74,8 @@ public:
 
 private:
     void processChannel(int channel, int frames, const float* input, float* output);
+    void processStereo(int frames, float* out0, float* out1);
+    void writeOutput(int channel, int frames, float* output);
     void runSlot(int channel, int slot, float* work, int frames);
     bool writeDryAndCrossfade(int frames, const float* in0, const float* in1, float* out0, float* out1,
                               int channels);
@@ -107,7 +109,7 @@ private:
     float bandFade_[kNumChannels][kNumSlots] = {};
 
     float input_[kNumChannels][kChunkFrames] = {};
-    float work_[kChunkFrames] = {};
+    float work_[kNumChannels][kChunkFrames] = {};
     float dry_[kChunkFrames] = {};
 
     BandProcessor bands_[kNumChannels * kNumSlots];

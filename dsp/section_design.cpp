@@ -200,9 +200,15 @@ void bilinearTransform(CoefficientSet& set, long double designRateHz) {
     transformTriples(den, num, designRateHz, false, set);
 }
 
-void designPrototype(const SectionDesign& rec, CoefficientSet& dest, float designRateHz,
+void designPrototype(const SectionDesign& recIn, CoefficientSet& dest, float designRateHz,
                      bool numeratorScaling) {
     const LD fd = designRateHz;
+    SectionDesign rec = recIn;
+    // Settings above the design rate's Nyquist frequency (a 20 kHz band at
+    // an 8 kHz host rate) would fold the pre-warping past its pole and give
+    // an unstable section; such bands are designed just below it instead.
+    const bool firstOrder = rec.type == kDesignHighPass1 || rec.type == kDesignLowPass1;
+    if (!firstOrder && rec.freqHz > 0.49f * designRateHz) rec.freqHz = 0.49f * designRateHz;
     switch (rec.type) {
     case kDesignHighPass1: firstOrderHighPass(rec, dest, fd, numeratorScaling); break;
     case kDesignHighPass2: secondOrderPass(rec, dest, fd, true, numeratorScaling); break;

@@ -1,0 +1,89 @@
+#include "fit_eval.h"
+
+#include <cmath>
+
+#include "dsp/band_plan.h"
+#include "dsp/correction_kernel.h"
+#include "dsp/response_analysis.h"
+#include "dsp/section_design.h"
+
+namespace solva {
+
+namespace {
+constexpr double kPi = 3.141592653589793;
+using C = std::complex<double>;
+
+C biquadAt(const CoefficientSet& c, C zInv) {
+    const C z2 = zInv * zInv;
+    return (c.b0() + c.b1() * zInv + c.b2() * z2) / (1.0 + c.a1() * zInv + c.a2() * z2);
+}
+}  // namespace
+
+FitPoint makeFitPoint(int kind, float f, float q, float g, float fs, int numFreqs) {
+    FitPoint p{kind, f, q, g, fs, {}, {}};
+    const double hi = std::fmin(20000.0, fs * 0.5 * 0.999);
+    for (int i = 0; i < numFreqs; ++i) {
+        const double fr = 20.0 * std::pow(hi / 20.0, static_cast<double>(i) / (numFreqs - 1));
+        p.freqs.push_back(fr);
+        p.analog.push_back(analogBandResponse(kind, fr, f, q, g, fs));
+    }
+    return p;
+}
+
+FitError evaluateTrial(const FitPoint& p, const Trial& t) {
+    BandPlan plan = baseBandPlan(p.kind, p.freqHz, p.qFactor, p.gainDb);
+    CorrectionRequest r;
+    r.length = t.length;
+    r.sincIndex = t.sincIndex;
+    r.sincCentre = static_cast<float>(t.centre);
+    r.flatFraction = static_cast<float>(t.flat);
+    r.freqHz = static_cast<float>(p.freqHz * t.freqRatio);
+    r.qFactor = static_cast<float>(p.qFactor * t.qRatio);
+    r.q2Factor = r.qFactor;
+    r.gainDb = static_cast<float>(p.gainDb + t.gainDeltaDb);
+    r.outputGain = static_cast<float>(t.outputGain);
+    r.hasOutputGain = true;
+    applyCorrection(plan, r);
+    finishBandPlan(plan, p.sampleRateHz);
+    return evaluatePlan(p, plan);
+}
+
+FitError evaluatePlan(const FitPoint& p, const BandPlan& plan) {
+    const float fs = p.sampleRateHz;
+    CoefficientSet host = CoefficientSet::identity();
+    if (plan.hostValid) designPrototype(plan.host, host, fs, plan.numeratorScaling);
+    float kernel[kMaxKernelLength] = {};
+    const int length = plan.length > kMaxKernelLength ? kMaxKernelLength : plan.length;
+    if (length > 0) {
+        CoefficientSet ref = CoefficientSet::identity();
+        designPrototype(plan.reference, ref, 4.0f * fs, plan.numeratorScaling);
+        float sinc[kMaxSincLength], refResp[kReferenceBufferLength], h[kMaxKernelLength], w[kMaxKernelLength];
+        buildWindowedSinc(sinc, plan.sincLength, plan.sincCentre);
+        hostImpulseResponse(host, h, length);
+        referenceResponse(ref, sinc, plan.sincLength, length, refResp);
+        buildKernelWindow(w, length, plan.flatFraction);
+        buildKernel(kernel, refResp, plan.sincLength, h, w, length);
+    }
+    FitError e{0.0, 0.0, 0.0};
+    for (size_t i = 0; i < p.freqs.size(); ++i) {
+        const double wd = 2.0 * kPi * p.freqs[i] / fs;
+        const C zInv = std::polar(1.0, -wd);
+        C h = biquadAt(host, zInv);
+        C zk = 1.0;
+        for (int k = 0; k < length; ++k) {
+            h += static_cast<double>(kernel[k]) * zk;
+            zk *= zInv;
+        }
+        h *= static_cast<double>(plan.outputGain);
+        const C ratio = h / p.analog[i];
+        const double mag = std::fabs(20.0 * std::log10(std::abs(ratio) + 1e-300));
+        const double ph = std::fabs(std::arg(ratio)) * 180.0 / kPi;
+        e.magDb = std::fmax(e.magDb, mag);
+        e.phaseDeg = std::fmax(e.phaseDeg, ph);
+        // Magnitude first; phase weighted lightly (50 degrees ~ 0.1 dB).
+        e.cost = std::fmax(e.cost, mag + 0.002 * ph);
+    }
+    return e;
+}
+
+}  // namespace solva

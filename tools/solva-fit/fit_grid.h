@@ -1,0 +1,43 @@
+// Fitting of single grid points (Nelder-Mead over the continuous candidate
+// parameters) and of whole correction tables.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dsp/correction_table.h"
+#include "fit_eval.h"
+
+namespace solva {
+
+// Which continuous parameters a kind may retune.
+struct FitAxes {
+    bool freq = true, q = true, gain = false, outputGain = false;
+};
+
+// Optimises the continuous parameters of start (length and sinc index fixed).
+Trial optimiseTrial(const FitPoint& p, const Trial& start, const FitAxes& axes, int evaluations, FitError& err);
+
+// Best trial over the candidate lengths for one point; warm is the
+// neighbour's solution used as a starting point.
+Trial fitGridPoint(const FitPoint& p, const FitAxes& axes, const std::vector<int>& lengths, const Trial* warm,
+                   FitError& err);
+
+struct TableReport {
+    double worstCorrected = 0.0, worstUncorrected = 0.0;
+};
+
+// Fits every entry of a table for the given kind (gainSign -1 for the low
+// shelf set, looked up with the gain negated). threads >= 1.
+std::vector<CorrectionEntry> fitTable(const CorrectionTable& table, int kind, int gainSign, int threads,
+                                      TableReport& report);
+
+// Improves entries whose interpolated neighbourhood is poor, judged through
+// the engine's own lookup on the fitted entries.
+void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries);
+
+// Writes the generated C++ source with every table.
+bool writeTablesSource(const std::string& path, const std::string& command,
+                       const std::vector<std::pair<std::string, std::vector<CorrectionEntry>>>& tables);
+
+}  // namespace solva

@@ -1,0 +1,100 @@
+// Refinement of a fitted table through the engine's own lookup: an entry
+// whose neighbourhood (its grid point and the midpoints towards each
+// neighbour, where the lookup interpolates) shows a large error is retried
+// with its host values untouched and with its sinc centre moved, keeping
+// whichever gives the smallest error over that neighbourhood.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "dsp/band_plan.h"
+#include "fit_eval.h"
+#include "fit_grid.h"
+
+namespace solva {
+namespace {
+
+constexpr float kRate = 44100.0f;
+constexpr int kFreqs = 60;
+constexpr double kSuspectDb = 0.2;
+
+struct Refiner {
+    CorrectionTable table;
+    std::vector<CorrectionEntry>& entries;
+    int kind, gainSign;
+
+    float gridGain(int gi) const { return table.numGain > 1 ? -30.0f + 2.0f * gi : 0.0f; }
+    float gridQ(int qi) const { return table.numQ > 1 ? table.qAxis[qi] : 0.7f; }
+
+    double errorAt(float f, float q, float tableGain) const {
+        const float g = gainSign * tableGain;
+        const FitPoint p = makeFitPoint(kind, f, q, g, kRate, kFreqs);
+        BandPlan plan = baseBandPlan(kind, f, q, g);
+        CorrectionRequest r = lookupCorrection(table, f, q, gainSign < 0 ? -g : g, 1.0f);
+        if (gainSign < 0) r.gainDb = -r.gainDb;
+        applyCorrection(plan, r);
+        finishBandPlan(plan, kRate);
+        return evaluatePlan(p, plan).magDb;
+    }
+
+    // Largest error at the grid point and the midpoints around it.
+    double localError(int fi, int qi, int gi) const {
+        const float f = table.freqAxisHz[fi], q = gridQ(qi), g = gridGain(gi);
+        double e = errorAt(f, q, g);
+        for (int d : {-1, 1}) {
+            const int nf = fi + d;
+            if (nf >= 0 && nf < table.numFreq) e = std::max(e, errorAt(0.5f * (f + table.freqAxisHz[nf]), q, g));
+            const int nq = qi + d;
+            if (table.numQ > 1 && nq >= 0 && nq < table.numQ) e = std::max(e, errorAt(f, 0.5f * (q + table.qAxis[nq]), g));
+            const int ng = gi + d;
+            if (table.numGain > 1 && ng >= 0 && ng < table.numGain && std::fabs(g + d) <= 16.0f)
+                e = std::max(e, errorAt(f, q, g + d));
+        }
+        return e;
+    }
+
+    void refineEntry(int fi, int qi, int gi) {
+        const int idx = (fi * table.numQ + qi) * table.numGain + gi;
+        CorrectionEntry& e = entries[static_cast<size_t>(idx)];
+        if (e.length <= 0) return;
+        double best = localError(fi, qi, gi);
+        if (best <= kSuspectDb) return;
+        const CorrectionEntry original = e;
+        CorrectionEntry bestEntry = e;
+        CorrectionEntry untuned = e;
+        untuned.freqHz = 0.0f;
+        untuned.qFactor = 0.0f;
+        untuned.q2Factor = 0.0f;
+        if (table.threeAxis()) {
+            untuned.gainDb = gridGain(gi);
+            untuned.outputGain = 1.0f;
+        }
+        for (const CorrectionEntry& base : {original, untuned})
+            for (float dp : {0.0f, -0.03f, -0.015f, -0.005f, 0.005f, 0.015f, 0.03f}) {
+                e = base;
+                e.sincCentre = base.sincCentre + dp;
+                const double err = localError(fi, qi, gi);
+                if (err < best - 1e-4) {
+                    best = err;
+                    bestEntry = e;
+                }
+            }
+        e = bestEntry;
+    }
+};
+
+}  // namespace
+
+void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries) {
+    Refiner r{axes, entries, kind, gainSign};
+    r.table.entries = entries.data();
+    for (int pass = 0; pass < 2; ++pass)
+        for (int fi = axes.numFreq - 1; fi >= 0; --fi)
+            for (int qi = 0; qi < axes.numQ; ++qi)
+                for (int gi = 0; gi < axes.numGain; ++gi) {
+                    if (axes.numGain > 1 && std::fabs(r.gridGain(gi)) > 16.0f && kind != 14) continue;
+                    r.refineEntry(fi, qi, gi);
+                }
+}
+
+}  // namespace solva

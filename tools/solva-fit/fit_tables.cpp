@@ -1,0 +1,258 @@
+// Table fitting: every grid point of a table, written as C++ source.
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "dsp/band_kind.h"
+#include "fit_grid.h"
+
+namespace solva {
+namespace {
+
+constexpr float kFitRateHz = 44100.0f;
+constexpr int kFitFreqs = 72;
+constexpr int kSincIndex = 12;  // 301 taps: band edge close to the host Nyquist
+
+// Kernel length per kind where a correction is worth it.
+int lengthForKind(int kind) {
+    switch (kind) {
+    case kKindHighPass1: return 8;
+    case kKindBell: return 16;
+    default: return 24;
+    }
+}
+
+FitAxes axesFor(int kind) {
+    FitAxes a;
+    if (kind == kKindHighPass1) a.q = false;
+    if (kind == kKindBell || kind == kKindHighShelfA || kind == kKindLowShelfB) {
+        a.gain = true;
+        a.outputGain = true;
+    }
+    return a;
+}
+
+float gridGain(const CorrectionTable& t, int gi) { return t.numGain > 1 ? -30.0f + 2.0f * gi : 0.0f; }
+float gridQ(const CorrectionTable& t, int qi) { return t.numQ > 1 ? t.qAxis[qi] : 0.7f; }
+
+CorrectionEntry toEntry(const CorrectionTable& t, const Trial& tr, float f, float q, float tableGain, int gainSign) {
+    CorrectionEntry e{};
+    e.hostType = 0;
+    e.sincIndex = static_cast<int8_t>(tr.sincIndex);
+    e.length = static_cast<float>(tr.length);
+    e.sincCentre = static_cast<float>(tr.centre);
+    e.flatFraction = static_cast<float>(tr.flat);
+    e.freqHz = tr.freqRatio == 1.0 ? 0.0f : static_cast<float>(f * tr.freqRatio);
+    e.qFactor = (tr.qRatio == 1.0 || t.numQ <= 1) ? 0.0f : static_cast<float>(q * tr.qRatio);
+    e.q2Factor = e.qFactor;
+    e.outputGain = 1.0f;
+    if (t.threeAxis()) {
+        const double bandGain = gainSign * tableGain;
+        float stored = static_cast<float>(gainSign * (bandGain + tr.gainDeltaDb));
+        if (tr.gainDeltaDb == 0.0) stored = tableGain;   // untuned: interpolates to the band's gain
+        if (tableGain == 0.0f) stored = 0.0f;            // stands for the band's gain
+        else if (stored == 0.0f) stored = 1e-6f;         // a real 0 dB host gain
+        e.gainDb = stored;
+        e.outputGain = tableGain == 0.0f ? 1.0f : static_cast<float>(tr.outputGain);
+    } else {
+        e.gainDb = -400.0f;
+    }
+    return e;
+}
+
+// Fits one (frequency, Q) column over all gains, from 0 dB outward with warm starts.
+void fitColumn(const CorrectionTable& t, int kind, int gainSign, int fi, int qi, int length,
+               std::vector<CorrectionEntry>& out, double& worstC, double& worstU) {
+    const float f = t.freqAxisHz[fi], q = gridQ(t, qi);
+    const FitAxes axes = axesFor(kind);
+    std::vector<Trial> trials(static_cast<size_t>(t.numGain));
+    const int zero = t.numGain > 1 ? 15 : 0;
+    for (int dir : {1, -1}) {
+        const Trial* warm = nullptr;
+        for (int gi = zero + (dir < 0 && t.numGain > 1 ? -1 : 0); gi >= 0 && gi < t.numGain; gi += dir) {
+            const float g = gridGain(t, gi);
+            Trial tr;
+            tr.sincIndex = kSincIndex;
+            if (length > 0 && !(t.numGain > 1 && g == 0.0f)) {
+                const FitPoint p = makeFitPoint(kind, f, q, gainSign * g, kFitRateHz, kFitFreqs);
+                const FitError unc = evaluateTrial(p, Trial{});
+                FitError e;
+                tr = fitGridPoint(p, axes, {length}, warm, e);
+                if (tr.length == 0 || e.magDb > unc.magDb) {  // correcting does not help here
+                    tr = Trial{};
+                    e = unc;
+                }
+                if (std::fabs(g) <= 15.0f) {  // the range the effect sends
+                    worstC = std::max(worstC, e.magDb);
+                    worstU = std::max(worstU, unc.magDb);
+                }
+            } else {
+                tr.length = length;
+            }
+            tr.sincIndex = kSincIndex;
+            trials[static_cast<size_t>(gi)] = tr;
+            warm = &trials[static_cast<size_t>(gi)];
+            if (t.numGain == 1) break;
+        }
+        if (t.numGain == 1) break;
+    }
+    if (t.numGain > 1) trials[15] = trials[16];  // 0 dB: the +2 dB kernel shape, host at band values
+    for (int gi = 0; gi < t.numGain; ++gi) {
+        const int idx = (fi * t.numQ + qi) * t.numGain + gi;
+        out[static_cast<size_t>(idx)] = toEntry(t, trials[static_cast<size_t>(gi)], f, q, gridGain(t, gi), gainSign);
+    }
+}
+
+// Correction is used from the first frequency where the plain design departs
+// from the prototype by more than this anywhere on the Q x gain grid.
+constexpr double kNeedsCorrectionDb = 0.05;
+
+bool frequencyNeedsCorrection(const CorrectionTable& t, int kind, int gainSign, int fi) {
+    for (int qi = 0; qi < t.numQ; ++qi)
+        for (int gi = 0; gi < t.numGain; gi += 1) {
+            if (std::fabs(gridGain(t, gi)) > 16.0f) continue;  // beyond what the effect sends
+            const FitPoint p = makeFitPoint(kind, t.freqAxisHz[fi], gridQ(t, qi), gainSign * gridGain(t, gi),
+                                            kFitRateHz, kFitFreqs);
+            if (evaluateTrial(p, Trial{}).magDb > kNeedsCorrectionDb) return true;
+        }
+    return false;
+}
+
+}  // namespace
+
+std::vector<CorrectionEntry> fitTable(const CorrectionTable& t, int kind, int gainSign, int threads,
+                                      TableReport& report) {
+    std::vector<CorrectionEntry> out(static_cast<size_t>(t.entryCount()));
+    std::vector<int> lengths(static_cast<size_t>(t.numFreq), 0);
+    bool needed = false;
+    for (int fi = 0; fi < t.numFreq; ++fi) {
+        needed = needed || frequencyNeedsCorrection(t, kind, gainSign, fi);
+        lengths[static_cast<size_t>(fi)] = needed ? lengthForKind(kind) : 0;
+    }
+    std::atomic<int> next{0};
+    std::mutex mutex;
+    auto worker = [&]() {
+        double wc = 0.0, wu = 0.0;
+        for (;;) {
+            const int job = next.fetch_add(1);
+            if (job >= t.numFreq * t.numQ) break;
+            const int fi = job / t.numQ, qi = job % t.numQ;
+            fitColumn(t, kind, gainSign, fi, qi, lengths[static_cast<size_t>(fi)], out, wc, wu);
+        }
+        std::lock_guard<std::mutex> lock(mutex);
+        report.worstCorrected = std::max(report.worstCorrected, wc);
+        report.worstUncorrected = std::max(report.worstUncorrected, wu);
+    };
+    std::vector<std::thread> pool;
+    for (int i = 0; i < threads; ++i) pool.emplace_back(worker);
+    for (std::thread& th : pool) th.join();
+    // Entries without a correction take the kernel shape of the first
+    // corrected frequency, so interpolation across the boundary stays smooth.
+    for (int fi = t.numFreq - 2; fi >= 0; --fi) {
+        if (lengths[static_cast<size_t>(fi)] != 0 || lengths[static_cast<size_t>(fi + 1)] == 0) continue;
+        for (int k = 0; k < t.numQ * t.numGain; ++k) {
+            CorrectionEntry& e = out[static_cast<size_t>(fi * t.numQ * t.numGain + k)];
+            const CorrectionEntry& up = out[static_cast<size_t>((fi + 1) * t.numQ * t.numGain + k)];
+            e.sincCentre = up.sincCentre;
+            e.flatFraction = up.flatFraction;
+        }
+    }
+    return out;
+}
+
+bool writeTablesSource(const std::string& path, const std::string& command,
+                       const std::vector<std::pair<std::string, std::vector<CorrectionEntry>>>& tables) {
+    FILE* f = std::fopen(path.c_str(), "w");
+    if (!f) return false;
+    std::fprintf(f, "// GENERATED FILE - do not edit by hand.\n");
+    std::fprintf(f, "// Produced by tools/solva-fit: %s\n", command.c_str());
+    std::fprintf(f, "// Regenerate from the build directory with:\n");
+    std::fprintf(f, "//   tools/solva-fit/solva-fit --write <source>/dsp/correction_tables_data.cpp\n");
+    std::fprintf(f, "// Entries: host type, sinc index, length, sinc centre, flat fraction, host\n");
+    std::fprintf(f, "// frequency (Hz at 44.1 kHz, 0 = band's), Q, Q2 (0 = band's), gain, output gain.\n");
+    std::fprintf(f, "// Fitted at 44.1 kHz against the analog prototypes over 20 Hz..20 kHz; the\n");
+    std::fprintf(f, "// frequency scaling by fs/44100 carries them to every other rate.\n");
+    std::fprintf(f, "#include \"dsp/correction_table.h\"\n\nnamespace solva {\n");
+    for (const auto& table : tables) {
+        std::fprintf(f, "\nconst CorrectionEntry %s[%zu] = {\n", table.first.c_str(), table.second.size());
+        for (const CorrectionEntry& e : table.second)
+            std::fprintf(f, "    {%d, %d, %.9g, %.9g, %.9g, %.9g, %.9g, %.9g, %.9g, %.9g},\n", e.hostType, e.sincIndex,
+                         e.length, e.sincCentre, e.flatFraction, e.freqHz, e.qFactor, e.q2Factor, e.gainDb, e.outputGain);
+        std::fprintf(f, "};\n");
+    }
+    std::fprintf(f, "\n}  // namespace solva\n");
+    return std::fclose(f) == 0;
+}
+
+}  // namespace solva
+
+using namespace solva;
+
+int runWrite(const std::string& path, int threads, const std::string& command, bool refine) {
+    std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
+    struct Job {
+        const char* name;
+        const CorrectionTable& table;
+        int kind, gainSign;
+        bool fit;
+    };
+    const Job jobs[] = {
+        {"kHighPass1Entries", highPass1Table(), kKindHighPass1, 1, true},
+        {"kLowPass1Entries", lowPass1Table(), kKindLowPass1, 1, false},
+        {"kLowPass2Entries", lowPass2Table(), kKindLowPass2, 1, true},
+        {"kShelfAEntries", shelfTableA(), kKindHighShelfA, 1, true},
+        {"kShelfBEntries", shelfTableB(), kKindLowShelfB, -1, true},
+        {"kBellEntries", bellTable(), kKindBell, 1, true},
+    };
+    for (const Job& j : jobs) {
+        TableReport report;
+        std::vector<CorrectionEntry> entries;
+        if (j.fit) {
+            entries = fitTable(j.table, j.kind, j.gainSign, threads, report);
+            if (refine) refineTable(j.table, j.kind, j.gainSign, entries);
+        } else {  // first-order low-pass: no correction
+            entries.assign(static_cast<size_t>(j.table.entryCount()), CorrectionEntry{0, 0, 0, 0.5f, 0, 0, 0, 0, -400.0f, 1.0f});
+        }
+        std::printf("%-18s kind %2d: grid max |error| (|gain| <= 15 dB) corrected %.3f dB, uncorrected %.3f dB\n", j.name, j.kind,
+                    report.worstCorrected, report.worstUncorrected);
+        std::fflush(stdout);
+        tables.emplace_back(j.name, std::move(entries));
+    }
+    if (!writeTablesSource(path, command, tables)) {
+        std::fprintf(stderr, "solva-fit: cannot write %s\n", path.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+// Refines the built-in tables (as compiled in) and writes them out again.
+int runRefine(const std::string& path) {
+    struct Job {
+        const char* name;
+        const CorrectionTable& table;
+        int kind, gainSign;
+        bool refine;
+    };
+    const Job jobs[] = {
+        {"kHighPass1Entries", highPass1Table(), kKindHighPass1, 1, true},
+        {"kLowPass1Entries", lowPass1Table(), kKindLowPass1, 1, false},
+        {"kLowPass2Entries", lowPass2Table(), kKindLowPass2, 1, true},
+        {"kShelfAEntries", shelfTableA(), kKindHighShelfA, 1, true},
+        {"kShelfBEntries", shelfTableB(), kKindLowShelfB, -1, true},
+        {"kBellEntries", bellTable(), kKindBell, 1, true},
+    };
+    std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
+    for (const Job& j : jobs) {
+        std::vector<CorrectionEntry> entries(j.table.entries, j.table.entries + j.table.entryCount());
+        if (j.refine) refineTable(j.table, j.kind, j.gainSign, entries);
+        std::printf("%s refined\n", j.name);
+        std::fflush(stdout);
+        tables.emplace_back(j.name, std::move(entries));
+    }
+    return writeTablesSource(path, "solva-fit --write (refined again by solva-fit --refine)", tables) ? 0 : 1;
+}
