@@ -52,6 +52,9 @@ TEST_F(BadInputTest, CommandLineMistakesExitWithStatusTwo) {
     expectOneLineError(runHost({"process", kProbePlugin, wav, out, "--format", "mp3"}), kUsage, "output format");
     expectOneLineError(runHost({"bench", kProbePlugin, "--seconds", "nan"}), kUsage, "must be a number");
     EXPECT_FALSE(fileExists(out));
+    std::vector<uint8_t> before = readBytes(wav);
+    expectOneLineError(runHost({"process", kProbePlugin, wav, dir.path("./in.wav")}), kUsage, "is the input file");
+    EXPECT_EQ(readBytes(wav), before);
 }
 
 TEST_F(BadInputTest, ParameterSettingsAreCheckedAgainstThePlugin) {

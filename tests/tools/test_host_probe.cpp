@@ -106,6 +106,16 @@ TEST_F(ProbeHostTest, ProcessWritesFloatWavOfSameShapeScaledByParameter) {
     EXPECT_LT(maxGainError(in, processed, 0.5), 1e-6);
 }
 
+TEST_F(ProbeHostTest, ProgressBarGoesToStderrOnlyWhenAsked) {
+    ToolResult shown = runHost({"process", kProbePlugin, stereoIn, out, "--progress"});
+    ASSERT_TRUE(shown.exitedWith(0)) << shown.stderrText;
+    EXPECT_NE(shown.stderrText.find("] 100%\n"), std::string::npos) << shown.stderrText;
+    EXPECT_EQ(shown.linesStartingWith("processed 10000 frames, 2 -> 2 channels").size(), 1u) << shown.stdoutText;
+    ToolResult quiet = runHost({"process", kProbePlugin, stereoIn, out, "--progress", "--quiet"});
+    ASSERT_TRUE(quiet.exitedWith(0));
+    EXPECT_TRUE(quiet.stderrText.empty());
+}
+
 TEST_F(ProbeHostTest, ProcessCanKeepTheInputSampleFormat) {
     ToolResult result = runHost({"process", kProbePlugin, stereoIn, out, "--format", "same", "--quiet"});
     ASSERT_TRUE(result.exitedWith(0)) << result.stderrText;

@@ -1,5 +1,6 @@
 // "process": runs a sound file through a plug-in into a new sound file.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,9 @@ void processFile(PluginInstance& plugin, SoundFileReader& reader, const ProcessO
 
 int runProcess(const ArgList& args) {
     ProcessOptions options = parseProcessOptions(args);
+    std::error_code ignored;
+    if (std::filesystem::equivalent(options.inputPath, options.outputPath, ignored))
+        throw UsageError("output file '" + options.outputPath + "' is the input file");
     SoundFileReader reader(options.inputPath);
     float rateHz = options.rateHz > 0.0f ? options.rateHz : float(reader.sampleRateHz());
     PluginInstance plugin(options.pluginPath, rateHz, options.blockFrames);
