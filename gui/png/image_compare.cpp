@@ -14,13 +14,6 @@ int channelDiff(uint32_t a, uint32_t b, int shift) {
     return std::abs(static_cast<int>((a >> shift) & 0xff) - static_cast<int>((b >> shift) & 0xff));
 }
 
-std::string withSuffix(const std::string& path, const char* suffix) {
-    const std::string stem = path.size() > 4 && path.compare(path.size() - 4, 4, ".png") == 0
-                                 ? path.substr(0, path.size() - 4)
-                                 : path;
-    return stem + suffix;
-}
-
 }  // namespace
 
 ImageDifference compareImages(const CPixelBuffer& a, const CPixelBuffer& b) {
@@ -68,13 +61,14 @@ CPixelBuffer makeDiffImage(const CPixelBuffer& expected, const CPixelBuffer& act
 }
 
 SnapshotResult checkSnapshot(const CPixelBuffer& actual, const std::string& referencePath,
-                             double maxMeanDiff, int maxChannelDiff) {
+                             double maxMeanDiff, int maxChannelDiff, const std::string& outputStem) {
     SnapshotResult result;
     CPixelBuffer reference;
     if (!readPng(referencePath, reference)) {
         result.referenceMissing = true;
-        writePng(actual, withSuffix(referencePath, ".actual.png"));
-        result.message = "reference missing: " + referencePath + " (actual image written)";
+        result.message = "reference missing: " + referencePath;
+        if (!outputStem.empty() && writePng(actual, outputStem + ".actual.png"))
+            result.message += " (actual image: " + outputStem + ".actual.png)";
         return result;
     }
     result.difference = compareImages(reference, actual);
@@ -82,12 +76,15 @@ SnapshotResult checkSnapshot(const CPixelBuffer& actual, const std::string& refe
                      result.difference.meanChannelDiff <= maxMeanDiff &&
                      result.difference.maxChannelDiff <= maxChannelDiff;
     if (!result.matched) {
-        writePng(actual, withSuffix(referencePath, ".actual.png"));
-        writePng(makeDiffImage(reference, actual), withSuffix(referencePath, ".diff.png"));
+        if (!outputStem.empty()) {
+            writePng(actual, outputStem + ".actual.png");
+            writePng(makeDiffImage(reference, actual), outputStem + ".diff.png");
+        }
         std::ostringstream s;
         s << "snapshot mismatch " << referencePath << ": mean " << result.difference.meanChannelDiff
           << ", max " << result.difference.maxChannelDiff << ", pixels "
           << result.difference.differingPixels << (result.difference.sameSize ? "" : ", size differs");
+        if (!outputStem.empty()) s << " (actual and diff images: " << outputStem << ".*.png)";
         result.message = s.str();
     }
     return result;

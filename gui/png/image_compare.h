@@ -1,7 +1,7 @@
 // Image comparison for snapshot tests: per-channel differences between two
-// pixel buffers, a diff image, and a one-call snapshot check that writes
-// "<name>.actual.png" and "<name>.diff.png" beside the reference on a
-// mismatch (or when the reference is missing).
+// pixel buffers, a diff image, and a one-call snapshot check that can write
+// "<stem>.actual.png" and "<stem>.diff.png" (in the build tree, not beside
+// a committed reference) on a mismatch or a missing reference.
 #pragma once
 
 #include <string>
@@ -29,10 +29,13 @@ struct SnapshotResult {
     std::string message;
 };
 
-// Compares `actual` with the PNG at `referencePath` (ending in ".png");
-// matches when sizes agree, the mean channel difference is at most
-// `maxMeanDiff` and the largest at most `maxChannelDiff`.
+// Compares `actual` with the PNG at `referencePath`; matches when sizes
+// agree, the mean channel difference is at most `maxMeanDiff` and the
+// largest at most `maxChannelDiff`. With a non-empty `outputStem`, a
+// mismatch writes the actual and diff images there (a missing reference
+// only the actual image).
 SnapshotResult checkSnapshot(const CPixelBuffer& actual, const std::string& referencePath,
-                             double maxMeanDiff = 0.5, int maxChannelDiff = 64);
+                             double maxMeanDiff = 0.5, int maxChannelDiff = 64,
+                             const std::string& outputStem = std::string());
 
 }  // namespace VSTGUI

@@ -63,26 +63,34 @@ TEST(ImageCompare, ReportsMaximumMeanAndCountOfDifferences) {
     EXPECT_EQ(diff.getColor(0, 0), kBlackCColor);
 }
 
-TEST(Snapshot, MismatchWritesActualAndDiffImagesBesideTheReference) {
+TEST(Snapshot, MismatchWritesActualAndDiffImagesToTheOutputStem) {
     const fs::path reference = scratchDir() / "snapshot.png";
-    fs::remove(scratchDir() / "snapshot.actual.png");
-    fs::remove(scratchDir() / "snapshot.diff.png");
+    const std::string stem = (scratchDir() / "out-snapshot").string();
+    fs::remove(stem + ".actual.png");
+    fs::remove(stem + ".diff.png");
     const CPixelBuffer image = gradient(8, 8);
     ASSERT_TRUE(writePng(image, reference.string()));
-    EXPECT_TRUE(checkSnapshot(image, reference.string()).matched);
-    EXPECT_FALSE(fs::exists(scratchDir() / "snapshot.actual.png"));
+    EXPECT_TRUE(checkSnapshot(image, reference.string(), 0.5, 64, stem).matched);
+    EXPECT_FALSE(fs::exists(stem + ".actual.png"));
 
     CPixelBuffer changed = image;
     changed.fillRect(CRect(0, 0, 4, 4), kWhiteCColor);
-    const SnapshotResult r = checkSnapshot(changed, reference.string());
+    EXPECT_FALSE(checkSnapshot(changed, reference.string()).matched);  // writes nothing
+    EXPECT_FALSE(fs::exists(stem + ".actual.png"));
+    const SnapshotResult r = checkSnapshot(changed, reference.string(), 0.5, 64, stem);
     EXPECT_FALSE(r.matched);
-    EXPECT_FALSE(r.message.empty());
-    EXPECT_TRUE(fs::exists(scratchDir() / "snapshot.actual.png"));
-    EXPECT_TRUE(fs::exists(scratchDir() / "snapshot.diff.png"));
+    EXPECT_NE(r.message.find("mean"), std::string::npos);
+    EXPECT_TRUE(fs::exists(stem + ".actual.png"));
+    EXPECT_TRUE(fs::exists(stem + ".diff.png"));
+    // Small differences within the tolerances still match.
+    CPixelBuffer nudged = image;
+    nudged.setPixel(0, 0, CColor::fromArgb(image.getPixel(0, 0) ^ 0x3).toArgb());
+    EXPECT_TRUE(checkSnapshot(nudged, reference.string(), 0.5, 64).matched);
 
-    const SnapshotResult missing = checkSnapshot(image, (scratchDir() / "none.png").string());
+    const SnapshotResult missing =
+        checkSnapshot(image, (scratchDir() / "none.png").string(), 0.5, 64, stem + "-none");
     EXPECT_TRUE(missing.referenceMissing);
-    EXPECT_TRUE(fs::exists(scratchDir() / "none.actual.png"));
+    EXPECT_TRUE(fs::exists(stem + "-none.actual.png"));
 }
 
 }  // namespace
