@@ -15,6 +15,7 @@ void setFreqs(SettingsSlot& s, int side, std::initializer_list<float> freqs) {
 
 TEST(SortBands, OrdersBellBandsAndMovesTheirFilters) {
     HostedEffect fx(true);
+    fx.set(108, 1.0f);  // show side 0
     SettingsSlot& s = fx.effect->settings().slot[0];
     setFreqs(s, 0, {0.9f, 0.1f, 0.5f, 0.3f, 0.7f});
     for (int b = 1; b <= 5; ++b) s.side[0].band[b].gain = 0.1f * b;
@@ -35,6 +36,7 @@ TEST(SortBands, OrdersBellBandsAndMovesTheirFilters) {
 
 TEST(SortBands, ShelvesKeepTheirPlaces) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     SettingsSlot& s = fx.effect->settings().slot[0];
     s.switches[1].type = 1.0f;
     s.switches[5].type = 1.0f;
@@ -49,6 +51,7 @@ TEST(SortBands, ShelvesKeepTheirPlaces) {
 
 TEST(SortBands, EqualFrequenciesKeepTheirOrderAndOtherSideStays) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     SettingsSlot& s = fx.effect->settings().slot[0];
     setFreqs(s, 0, {0.5f, 0.5f, 0.2f, 1.0f, 0.5f});
     setFreqs(s, 1, {0.11f, 0.12f, 0.13f, 0.14f, 0.15f});
@@ -64,6 +67,7 @@ TEST(SortBands, EqualFrequenciesKeepTheirOrderAndOtherSideStays) {
 
 TEST(BandNames, AreStoredAndRefreshTheEditor) {
     HostedEffect fx(true);
+    fx.set(108, 1.0f);  // show side 0
     fx.effect->settings().slot[0].modifiedShown = 1;
     fx.effect->setBandName(37, "Snare");
     EXPECT_STREQ(fx.effect->settings().slot[0].switches[2].name, "Snare");
@@ -75,6 +79,7 @@ TEST(BandNames, AreStoredAndRefreshTheEditor) {
 
 TEST(SwapSides, TwiceRestoresTheSlotAndKeepsTheMark) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     SettingsSlot& s = fx.effect->settings().slot[0];
     s.side[0].band[2].gain = 0.9f;
     s.side[1].band[2].gain = 0.2f;

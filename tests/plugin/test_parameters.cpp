@@ -23,13 +23,15 @@ TEST(Parameters, DefaultsAreTheBuiltInSettings) {
     EXPECT_FLOAT_EQ(fx.get(-1), 0.0f);
     EXPECT_FLOAT_EQ(fx.get(106), 1.0f);
     EXPECT_FLOAT_EQ(fx.get(107), 0.0f);
-    EXPECT_FLOAT_EQ(fx.get(108), 1.0f);
-    EXPECT_FLOAT_EQ(fx.get(109), 0.0f);
+    // Loading preset 0 leaves side 1 shown (the slot's sideShown at 0).
+    EXPECT_FLOAT_EQ(fx.get(108), 0.0f);
+    EXPECT_FLOAT_EQ(fx.get(109), 1.0f);
     EXPECT_EQ(slotA(fx).modified, 1);
 }
 
 TEST(Parameters, KindsFollowTheIndexRanges) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     EXPECT_EQ(fx.effect->getParameterKind(20), 2);
     EXPECT_EQ(fx.effect->getParameterKind(33), 1);
     EXPECT_EQ(fx.effect->getParameterKind(34), 0);
@@ -38,6 +40,7 @@ TEST(Parameters, KindsFollowTheIndexRanges) {
 
 TEST(Parameters, HostWritesReachTheShownSideOnly) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     for (float& l : slotA(fx).linkMode) l = 0.0f;
     fx.set(109, 1.0f);  // show side 1
     fx.set(4, 0.8f);
@@ -50,6 +53,7 @@ TEST(Parameters, HostWritesReachTheShownSideOnly) {
 
 TEST(Parameters, OutOfRangeValuesAreStoredUnchanged) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     fx.set(2, 1.7f);
     EXPECT_FLOAT_EQ(fx.get(2), 1.7f);
     fx.set(200, 0.3f);  // ignored
@@ -58,6 +62,7 @@ TEST(Parameters, OutOfRangeValuesAreStoredUnchanged) {
 
 TEST(Parameters, LinkModesOneAndTwoExcludeEachOther) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     fx.set(44, 1.0f);
     fx.set(45, 1.0f);
     EXPECT_FLOAT_EQ(fx.get(44), 0.0f);
@@ -68,6 +73,7 @@ TEST(Parameters, LinkModesOneAndTwoExcludeEachOther) {
 
 TEST(Parameters, SlotSelectorsReadAndSelect) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     fx.set(107, 1.0f);
     EXPECT_FLOAT_EQ(fx.get(49), 1.0f);
     EXPECT_FLOAT_EQ(fx.get(106), 0.0f);
@@ -81,6 +87,7 @@ TEST(Parameters, SlotSelectorsReadAndSelect) {
 
 TEST(Parameters, OptionsLiveInTheirWords) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     fx.set(57, 2.0f);
     EXPECT_FLOAT_EQ(fx.effect->settings().options[kOptFreqSnap], 2.0f);
     fx.set(54, 1.0f);
@@ -91,6 +98,7 @@ TEST(Parameters, OptionsLiveInTheirWords) {
 
 TEST(Links, AbsoluteLinkWritesBothSides) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     slotA(fx).linkMode[0] = 1.0f;
     slotA(fx).linkMode[2] = 0.0f;
     fx.set(8, 0.62f);
@@ -100,6 +108,7 @@ TEST(Links, AbsoluteLinkWritesBothSides) {
 
 TEST(Links, NoLinkLeavesTheOtherSide) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     for (float& l : slotA(fx).linkMode) l = 0.0f;
     fx.set(8, 0.62f);
     EXPECT_FLOAT_EQ(slotA(fx).side[1].band[3].freq, 0.5f);
@@ -107,6 +116,7 @@ TEST(Links, NoLinkLeavesTheOtherSide) {
 
 TEST(Links, RelativeLinkFollowsFrequencyByRatio) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     SettingsSlot& s = slotA(fx);
     s.linkMode[0] = 1.0f;
     s.linkMode[2] = 1.0f;
@@ -122,6 +132,7 @@ TEST(Links, RelativeLinkFollowsFrequencyByRatio) {
 
 TEST(Links, RelativeLinkFollowsGainByDifference) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     SettingsSlot& s = slotA(fx);
     s.linkMode[0] = 1.0f;
     s.linkMode[2] = 1.0f;
@@ -137,6 +148,7 @@ TEST(Links, RelativeLinkFollowsGainByDifference) {
 
 TEST(Links, RelativeStepModeMovesStartValuesWithEachStep) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     SettingsSlot& s = slotA(fx);
     s.linkMode[0] = 1.0f;
     s.linkMode[2] = 1.0f;
@@ -154,6 +166,7 @@ TEST(Links, RelativeStepModeMovesStartValuesWithEachStep) {
 
 TEST(Links, MirroredGainNegatesTheOtherSide) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     SettingsSlot& s = slotA(fx);
     for (float& l : s.linkMode) l = 0.0f;
     s.linkMode[1] = 1.0f;
@@ -167,6 +180,7 @@ TEST(Links, MirroredGainNegatesTheOtherSide) {
 
 TEST(Links, MirroredGainByDifferenceWithCompensation) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     SettingsSlot& s = slotA(fx);
     for (float& l : s.linkMode) l = 0.0f;
     s.linkMode[1] = 1.0f;
@@ -182,6 +196,7 @@ TEST(Links, MirroredGainByDifferenceWithCompensation) {
 
 TEST(EditorRules, EditsFromTheEditorMarkTheSlotAndSwitchBandsOn) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     SettingsSlot& s = slotA(fx);
     s.modified = 0;
     fx.set(8, 0.6f);  // a host write changes no flag
@@ -198,6 +213,7 @@ TEST(EditorRules, EditsFromTheEditorMarkTheSlotAndSwitchBandsOn) {
 
 TEST(EditorRules, BandSwitchedOffByTheUserStaysOffWithoutAutoOn) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     fx.effect->settings().options[kOptAutoOn] = 0.0f;
     fx.effect->setParameterAutomated(8, 0.61f);
     EXPECT_FLOAT_EQ(fx.get(26), 1.0f);
@@ -212,13 +228,16 @@ TEST(EditorRules, BandSwitchedOffByTheUserStaysOffWithoutAutoOn) {
 
 TEST(EditorRules, SwitchesAreNotReportedAsAutomation) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     fx.effect->setParameterAutomated(26, 1.0f);
     EXPECT_EQ(fx.host.count(vst::audioMasterAutomate), 0);
 }
 
 TEST(EditorRules, SlotSwitchReappliesTheProgram) {
     HostedEffect fx(true);
+    fx.set(108, 1.0f);  // show side 0
     fx.effect->settings().slot[1].side[0].band[3].freq = 0.77f;
+    fx.effect->settings().slot[1].side[1].band[3].freq = 0.77f;
     fx.editor()->updates.clear();
     fx.effect->setParameterAutomated(107, 1.0f);
     EXPECT_FLOAT_EQ(fx.get(8), 0.77f);
@@ -228,6 +247,7 @@ TEST(EditorRules, SlotSwitchReappliesTheProgram) {
 
 TEST(EditorRules, CopyCommandsRunOnceUntilReleased) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     SettingsBlock& b = fx.effect->settings();
     b.slot[0].side[0].band[3].freq = 0.33f;
     fx.effect->setParameterAutomated(71, 1.0f);
@@ -249,6 +269,7 @@ TEST(EditorRules, CopyCommandsRunOnceUntilReleased) {
 
 TEST(Snapping, AppliesOnlyWhileTheBridgeEnablesIt) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     fx.effect->settings().options[kOptFreqSnap] = 1.0f;  // coarse
     const float at141 = lawToNormalised(141.0f, kFrequencyLaw);
     fx.set(5, at141);
@@ -263,6 +284,7 @@ TEST(Snapping, AppliesOnlyWhileTheBridgeEnablesIt) {
 
 TEST(Programs, ReapplicationSendsAll68Indices) {
     HostedEffect fx(true);
+    fx.set(108, 1.0f);  // show side 0
     fx.editor()->updates.clear();
     fx.effect->setProgram(0);  // already program 0: nothing
     EXPECT_TRUE(fx.editor()->updates.empty());
@@ -274,6 +296,7 @@ TEST(Programs, ReapplicationSendsAll68Indices) {
 
 TEST(SampleRate, BelowOneHertzIsOneHertz) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     fx.dispatch(vst::effSetSampleRate, 0, 0, nullptr, 0.5f);
     EXPECT_FLOAT_EQ(fx.effect->dspSampleRate(), 1.0f);
     EXPECT_FLOAT_EQ(fx.effect->dspSampleRateInverse(), 1.0f);
@@ -283,6 +306,7 @@ TEST(SampleRate, BelowOneHertzIsOneHertz) {
 
 TEST(EditGestures, AreForwardedToTheHost) {
     HostedEffect fx;
+    fx.set(108, 1.0f);  // show side 0
     EXPECT_TRUE(fx.effect->beginEdit(4));
     EXPECT_TRUE(fx.effect->endEdit(4));
     EXPECT_TRUE(fx.effect->sizeWindow(640, 267));
@@ -294,6 +318,7 @@ TEST(EditGestures, AreForwardedToTheHost) {
 
 TEST(Tick, NoticesAChangeOfOutputCount) {
     HostedEffect fx(true);
+    fx.set(108, 1.0f);  // show side 0
     float in[8] = {}, out[8] = {};
     float* inputs[2] = {in, nullptr};
     float* outputs[2] = {out, nullptr};
@@ -307,6 +332,7 @@ TEST(Tick, NoticesAChangeOfOutputCount) {
 
 TEST(Tick, RedrawRequestIsServedOnce) {
     HostedEffect fx(true);
+    fx.set(108, 1.0f);  // show side 0
     fx.effect->requestRedraw();
     fx.effect->tick();
     fx.effect->tick();
