@@ -27,8 +27,11 @@ void CKnob::setHandleBitmap(CBitmap* handle) {
     if (handle) handle->remember();
     if (handle_) handle_->forget();
     handle_ = handle;
-    if (handle_) inset_ = static_cast<CCoord>(std::sqrt(float(handle_->getWidth() * handle_->getWidth() +
-                                                              handle_->getHeight() * handle_->getHeight())) / 2 + 2);
+    if (handle_) {
+        // Keep the whole handle inside the view at any angle.
+        const float w = float(handle_->getWidth()), h = float(handle_->getHeight());
+        inset_ = static_cast<CCoord>(std::sqrt(w * w + h * h) / 2 + 2);
+    }
     setDirty(true);
 }
 
@@ -54,13 +57,12 @@ void CKnob::valueToPoint(CPoint& point) const {
 float CKnob::valueFromPoint(const CPoint& point) const {
     const float dx = point.h - size_.width() / 2.0f;
     const float dy = size_.height() / 2.0f - point.v;
-    float alpha = std::atan2(dy, dx);
-    float rel = (alpha - startAngle_) / rangeAngle_;
-    // Bring the angle into the knob's turn, choosing the nearer end outside it.
-    while (rel < -0.5f) rel += kTwoPi / std::fabs(rangeAngle_);
-    while (rel > 1.5f) rel -= kTwoPi / std::fabs(rangeAngle_);
-    if (rel > 1.0f) rel = rel - 1.0f < 0.5f * (kTwoPi / std::fabs(rangeAngle_) - 1.0f) ? 1.0f : 0.0f;
-    if (rel < 0.0f) rel = 0.0f;
+    // Position along the turn in range units; one full circle is `period`.
+    const float period = kTwoPi / std::fabs(rangeAngle_);
+    float rel = std::fmod((std::atan2(dy, dx) - startAngle_) / rangeAngle_, period);
+    if (rel < 0.0f) rel += period;
+    // Outside the turn: the nearer end.
+    if (rel > 1.0f) rel = rel - 1.0f < (period - 1.0f) / 2.0f ? 1.0f : 0.0f;
     return min_ + rel * (max_ - min_);
 }
 

@@ -70,6 +70,24 @@ TEST_F(ControlTest, ShiftMidGestureSwitchesToFineWithoutAJump) {
     EXPECT_EQ(editor.events.size(), 2u);
 }
 
+TEST_F(ControlTest, KnobAnglesMapToValuesAndBack) {
+    CKnob knob(CRect(0, 0, 41, 41), nullptr, 1, nullptr, nullptr);
+    knob.setInsetValue(0);
+    for (float v : {0.0f, 0.1f, 0.5f, 0.77f, 1.0f}) {
+        knob.setValue(v);
+        CPoint p;
+        knob.valueToPoint(p);
+        EXPECT_NEAR(knob.valueFromPoint(p), v, 0.03f) << v;
+    }
+    // Straight up is the middle of the default 270-degree turn; straight
+    // down lies in the gap and snaps to an end.
+    EXPECT_NEAR(knob.valueFromPoint(CPoint(20, 0)), 0.5f, 0.01f);
+    const float down = knob.valueFromPoint(CPoint(20, 40));
+    EXPECT_TRUE(down == 0.0f || down == 1.0f);
+    EXPECT_NEAR(knob.valueFromPoint(CPoint(1, 39)), 0.0f, 0.03f);   // lower left: start
+    EXPECT_NEAR(knob.valueFromPoint(CPoint(39, 39)), 1.0f, 0.03f);  // lower right: end
+}
+
 TEST_F(ControlTest, ControlClickRestoresTheDefaultValueAsOneGesture) {
     auto* knob = new CKnob(CRect(0, 0, 40, 40), &listener, 4, nullptr, nullptr);
     knob->setValue(0.9f);
