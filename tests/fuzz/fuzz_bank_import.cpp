@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "storage/preset_storage.h"
@@ -27,7 +28,7 @@ public:
 
 const std::filesystem::path& scratch() {
     static const std::filesystem::path dir = [] {
-        auto p = std::filesystem::temp_directory_path() / ("solva-fuzz-bank-" + std::to_string(std::rand()));
+        auto p = std::filesystem::temp_directory_path() / ("solva-fuzz-bank-" + std::to_string(std::random_device{}()));
         std::filesystem::create_directories(p);
         return p;
     }();
