@@ -340,11 +340,12 @@ bool BorvanEdit::handleMenuCommand(long tag, CControl* control) {
     if ((tag >= 35 && tag <= 42) || (tag >= kBankNameTag && tag <= kProjectTag)) {
         auto* field = dynamic_cast<CTextEdit*>(control);
         if (!field) return true;
+        // A copy: the commands make the effect refresh the field's text.
+        const std::string text = field->getText();
         if (tag <= 42) {
-            if (isValidEditorName(field->getText(), kBandNameLimit))
-                bridge_->setBandName(static_cast<int>(tag), field->getText());
+            if (isValidEditorName(text.c_str(), kBandNameLimit)) bridge_->setBandName(static_cast<int>(tag), text.c_str());
         } else {
-            runNameField(*this, tag, field->getText());
+            runNameField(*this, tag, text.c_str());
         }
         return true;
     }
