@@ -103,12 +103,12 @@ TEST(BandResponseCorrection, BeatsThePlainBilinearDesignNearTheTop) {
 }
 
 // The Air band is its reference bell (far above the host band) carried by a
-// 24- or 44-tap kernel alone; the short kernel keeps it within 1.6 dB.
+// 24- or 44-tap kernel alone; the short kernel keeps it within about 2 dB.
 TEST(BandResponseAir, FollowsItsReferenceBellBelow20kHz) {
     for (float fs : {44100.0f, 48000.0f})
         for (float gain : {-12.0f, 6.0f, 12.0f}) {
             const Deviation d = measure({7, kKindAir, kAirFreqHz, gain, 0.0f}, fs);
-            EXPECT_LE(d.maxDb, 1.6) << gain << " at " << fs;
+            EXPECT_LE(d.maxDb, 2.2) << gain << " at " << fs;
         }
 }
 

@@ -143,7 +143,7 @@ Trial fitGridPoint(const FitPoint& p, const FitAxes& axes, const std::vector<int
     neutral.flat = best.flat;
     FitError en;
     const Trial tn = optimiseTrial(p, neutral, FitAxes{false, false, false, false}, 80, en);
-    if (en.magDb <= std::fmax(err.magDb + 0.05, err.magDb * 1.3)) {
+    if (en.magDb <= err.magDb + 0.05) {
         best = tn;
         err = en;
     }

@@ -37,45 +37,51 @@ struct Refiner {
         return evaluatePlan(p, plan).magDb;
     }
 
-    // Largest error at the grid point and the midpoints around it.
-    double localError(int fi, int qi, int gi) const {
+    // Errors at the grid point and the midpoints around it.
+    std::vector<double> localErrors(int fi, int qi, int gi) const {
         const float f = table.freqAxisHz[fi], q = gridQ(qi), g = gridGain(gi);
-        double e = errorAt(f, q, g);
+        std::vector<double> e{errorAt(f, q, g)};
         for (int d : {-1, 1}) {
             const int nf = fi + d;
-            if (nf >= 0 && nf < table.numFreq) e = std::max(e, errorAt(0.5f * (f + table.freqAxisHz[nf]), q, g));
+            if (nf >= 0 && nf < table.numFreq) e.push_back(errorAt(0.5f * (f + table.freqAxisHz[nf]), q, g));
             const int nq = qi + d;
-            if (table.numQ > 1 && nq >= 0 && nq < table.numQ) e = std::max(e, errorAt(f, 0.5f * (q + table.qAxis[nq]), g));
+            if (table.numQ > 1 && nq >= 0 && nq < table.numQ) e.push_back(errorAt(f, 0.5f * (q + table.qAxis[nq]), g));
             const int ng = gi + d;
             if (table.numGain > 1 && ng >= 0 && ng < table.numGain && std::fabs(g + d) <= 16.0f)
-                e = std::max(e, errorAt(f, q, g + d));
+                e.push_back(errorAt(f, q, g + d));
         }
         return e;
     }
 
+    // A candidate must lower the neighbourhood's largest error without
+    // pushing any single point above both its old error and kSuspectDb.
     void refineEntry(int fi, int qi, int gi) {
         const int idx = (fi * table.numQ + qi) * table.numGain + gi;
         CorrectionEntry& e = entries[static_cast<size_t>(idx)];
         if (e.length <= 0) return;
-        double best = localError(fi, qi, gi);
+        const std::vector<double> before = localErrors(fi, qi, gi);
+        double best = *std::max_element(before.begin(), before.end());
         if (best <= kSuspectDb) return;
         const CorrectionEntry original = e;
         CorrectionEntry bestEntry = e;
         CorrectionEntry untuned = e;
-        untuned.freqHz = 0.0f;
-        untuned.qFactor = 0.0f;
-        untuned.q2Factor = 0.0f;
+        untuned.freqHz = table.freqAxisHz[fi];
+        if (table.numQ > 1) untuned.qFactor = untuned.q2Factor = gridQ(qi);
         if (table.threeAxis()) {
-            untuned.gainDb = gridGain(gi);
+            untuned.gainDb = gridGain(gi) == 0.0f ? 1e-6f : gridGain(gi);
             untuned.outputGain = 1.0f;
         }
         for (const CorrectionEntry& base : {original, untuned})
             for (float dp : {0.0f, -0.03f, -0.015f, -0.005f, 0.005f, 0.015f, 0.03f}) {
                 e = base;
                 e.sincCentre = base.sincCentre + dp;
-                const double err = localError(fi, qi, gi);
-                if (err < best - 1e-4) {
-                    best = err;
+                const std::vector<double> now = localErrors(fi, qi, gi);
+                bool allowed = true;
+                for (size_t i = 0; i < now.size(); ++i)
+                    if (now[i] > std::max(before[i], kSuspectDb) + 1e-4) allowed = false;
+                const double worst = *std::max_element(now.begin(), now.end());
+                if (allowed && worst < best - 1e-4) {
+                    best = worst;
                     bestEntry = e;
                 }
             }

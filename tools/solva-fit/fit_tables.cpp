@@ -16,7 +16,9 @@ namespace {
 
 constexpr float kFitRateHz = 44100.0f;
 constexpr int kFitFreqs = 72;
-constexpr int kSincIndex = 12;  // 301 taps: band edge close to the host Nyquist
+constexpr int kSincIndex = 12;
+// A 0 dB host gain, stored non-zero (an exact 0 means "the band's gain").
+constexpr float kZeroGainDb = 1e-6f;  // 301 taps: band edge close to the host Nyquist
 
 // Kernel length per kind where a correction is worth it.
 int lengthForKind(int kind) {
@@ -47,16 +49,19 @@ CorrectionEntry toEntry(const CorrectionTable& t, const Trial& tr, float f, floa
     e.length = static_cast<float>(tr.length);
     e.sincCentre = static_cast<float>(tr.centre);
     e.flatFraction = static_cast<float>(tr.flat);
-    e.freqHz = tr.freqRatio == 1.0 ? 0.0f : static_cast<float>(f * tr.freqRatio);
-    e.qFactor = (tr.qRatio == 1.0 || t.numQ <= 1) ? 0.0f : static_cast<float>(q * tr.qRatio);
+    // Host values are stored absolute: an entry standing for the band's own
+    // value would mix, in the interpolation, the band's value with its
+    // neighbours' breakpoint-based ones and detune every band between
+    // breakpoints.
+    e.freqHz = static_cast<float>(f * tr.freqRatio);
+    e.qFactor = t.numQ <= 1 ? 0.0f : static_cast<float>(q * tr.qRatio);
     e.q2Factor = e.qFactor;
     e.outputGain = 1.0f;
     if (t.threeAxis()) {
         const double bandGain = gainSign * tableGain;
         float stored = static_cast<float>(gainSign * (bandGain + tr.gainDeltaDb));
         if (tr.gainDeltaDb == 0.0) stored = tableGain;   // untuned: interpolates to the band's gain
-        if (tableGain == 0.0f) stored = 0.0f;            // stands for the band's gain
-        else if (stored == 0.0f) stored = 1e-6f;         // a real 0 dB host gain
+        if (stored == 0.0f) stored = kZeroGainDb;        // 0 itself would stand for the band's gain
         e.gainDb = stored;
         e.outputGain = tableGain == 0.0f ? 1.0f : static_cast<float>(tr.outputGain);
     } else {
@@ -101,7 +106,11 @@ void fitColumn(const CorrectionTable& t, int kind, int gainSign, int fi, int qi,
         }
         if (t.numGain == 1) break;
     }
-    if (t.numGain > 1) trials[15] = trials[16];  // 0 dB: the +2 dB kernel shape, host at band values
+    if (t.numGain > 1) {  // 0 dB: the +2 dB kernel shape with untuned host values
+        trials[15] = trials[16];
+        trials[15].gainDeltaDb = 0.0;
+        trials[15].freqRatio = trials[15].qRatio = trials[15].outputGain = 1.0;
+    }
     for (int gi = 0; gi < t.numGain; ++gi) {
         const int idx = (fi * t.numQ + qi) * t.numGain + gi;
         out[static_cast<size_t>(idx)] = toEntry(t, trials[static_cast<size_t>(gi)], f, q, gridGain(t, gi), gainSign);
@@ -165,6 +174,22 @@ std::vector<CorrectionEntry> fitTable(const CorrectionTable& t, int kind, int ga
     return out;
 }
 
+// Rewrites entries that stand for the band's own host values as the
+// breakpoint's absolute values (see toEntry).
+void makeHostValuesAbsolute(const CorrectionTable& t, std::vector<CorrectionEntry>& entries) {
+    for (int fi = 0; fi < t.numFreq; ++fi)
+        for (int qi = 0; qi < t.numQ; ++qi)
+            for (int gi = 0; gi < t.numGain; ++gi) {
+                CorrectionEntry& e = entries[static_cast<size_t>((fi * t.numQ + qi) * t.numGain + gi)];
+                if (e.freqHz <= 0.0f) e.freqHz = t.freqAxisHz[fi];
+                if (t.numQ > 1 && e.qFactor <= 0.0f) e.qFactor = e.q2Factor = t.qAxis[qi];
+                if (t.threeAxis() && e.gainDb == 0.0f) {
+                    const float g = gridGain(t, gi);
+                    e.gainDb = g == 0.0f ? kZeroGainDb : g;
+                }
+            }
+}
+
 bool writeTablesSource(const std::string& path, const std::string& command,
                        const std::vector<std::pair<std::string, std::vector<CorrectionEntry>>>& tables) {
     FILE* f = std::fopen(path.c_str(), "w");
@@ -214,6 +239,7 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
         std::vector<CorrectionEntry> entries;
         if (j.fit) {
             entries = fitTable(j.table, j.kind, j.gainSign, threads, report);
+            makeHostValuesAbsolute(j.table, entries);
             if (refine) refineTable(j.table, j.kind, j.gainSign, entries);
         } else {  // first-order low-pass: no correction
             entries.assign(static_cast<size_t>(j.table.entryCount()), CorrectionEntry{0, 0, 0, 0.5f, 0, 0, 0, 0, -400.0f, 1.0f});
@@ -249,6 +275,11 @@ int runRefine(const std::string& path) {
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const Job& j : jobs) {
         std::vector<CorrectionEntry> entries(j.table.entries, j.table.entries + j.table.entryCount());
+        if (j.kind == kKindHighPass1) {  // small enough to fit again
+            TableReport report;
+            entries = fitTable(j.table, j.kind, j.gainSign, 2, report);
+        }
+        makeHostValuesAbsolute(j.table, entries);
         if (j.refine) refineTable(j.table, j.kind, j.gainSign, entries);
         std::printf("%s refined\n", j.name);
         std::fflush(stdout);
