@@ -126,6 +126,18 @@ TEST(NewPreset, FirstUserPresetIs501NamedPreset0001) {
     EXPECT_STREQ(f.slot().info.presetName, "Preset0002");
 }
 
+TEST(NewPreset, SettingsFileThatCannotBeCreatedRemovesTheInformationToo) {
+    StorageFixture f(17, true);
+    std::filesystem::create_directory(f.dir.file("preset0501.prt"));  // blocks the file
+    f.storage.NewPreset(false);
+    EXPECT_EQ(f.slot().info.number, 501);
+    EXPECT_FALSE(test::fileExists(f.dir.file("preset0501.inf")));
+    PresetInfo info = f.slot().info;
+    std::filesystem::create_directory(f.dir.file("preset0600.inf"));
+    info.number = 600;
+    EXPECT_EQ(f.storage.store().WritePresetInfo(info), 1);
+}
+
 TEST(NewPreset, FromInitStartsFromTheInitSettings) {
     StorageFixture f(17, true);
     f.slot().side[0].band[kBand3].freq = 0.123f;
