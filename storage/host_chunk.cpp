@@ -1,6 +1,7 @@
 // The host chunk: the settings block handed to the host as it lies in
 // memory, and restored from a block of either format version and byte
 // order.
+#include <cstdint>
 #include <cstring>
 
 #include "storage/chunk_reader.h"
@@ -36,10 +37,15 @@ int PresetStorage::setChunk(const void* data, int32_t byteSize) {
     float savedOptions[kNumOptions];
     std::memcpy(savedOptions, block_->options, sizeof savedOptions);
 
+    // A host may hand back the very block getChunk gave it: read from a
+    // copy, since the block is reset first.
+    const std::size_t size = std::size_t(byteSize) < sizeof(SettingsBlock) ? std::size_t(byteSize) : sizeof(SettingsBlock);
+    uint8_t received[sizeof(SettingsBlock)];
+    std::memcpy(received, data, size);
+
     ResetSettingsBlock(*block_, init_, instanceId());
     const SettingsBlock resetBlock = *block_;
-    const std::size_t size = std::size_t(byteSize) < sizeof(SettingsBlock) ? std::size_t(byteSize) : sizeof(SettingsBlock);
-    const ChunkReading reading = readHostChunk(data, size, *block_, resetBlock);
+    const ChunkReading reading = readHostChunk(received, size, *block_, resetBlock);
 
     if (reading.result < kChunkRefused) {
         for (float selector : {0.0f, 1.0f}) {

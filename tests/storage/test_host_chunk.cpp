@@ -59,6 +59,15 @@ TEST(HostChunk, RestoresTheWholeStateInAFreshInstance) {
     EXPECT_EQ(b.host.displayUpdates, 1);
 }
 
+TEST(HostChunk, OwnBlockHandedBackRestoresItself) {
+    StorageFixture f(17, true);
+    const std::vector<uint8_t> chunk = projectChunk(f);
+    void* data = nullptr;
+    const int size = f.storage.getChunk(&data);
+    EXPECT_EQ(f.storage.setChunk(data, size), 0);
+    EXPECT_EQ(test::blockBytes(*f.block), chunk);
+}
+
 TEST(HostChunk, BigEndianBlockRestoresTheSameState) {
     StorageFixture a(17, true);
     const std::vector<uint8_t> chunk = projectChunk(a);
