@@ -1,11 +1,16 @@
 #include "gui/ctextedit.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "gui/cdrawcontext.h"
 #include "gui/cframe.h"
 
 namespace VSTGUI {
+
+namespace {
+const CColor kSelectionColor(51, 102, 204);
+}  // namespace
 
 CTextEdit::CTextEdit(const CRect& size, CControlListener* listener, long tag, const char* text,
                      CBitmap* background, long style)
@@ -32,8 +37,14 @@ void CTextEdit::getText(char* text) const {
     text[std::min(text_.size(), static_cast<size_t>(kMaxTextLength))] = 0;
 }
 
-CMouseEventResult CTextEdit::onMouseDown(CPoint&, const long& buttons) {
+CMouseEventResult CTextEdit::onMouseDown(CPoint& where, const long& buttons) {
     if (!mouseEnabled_ || !(buttons & kLButton)) return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+    if (editing_) {
+        allSelected_ = false;
+        caret_ = caretFromX(where.h);
+        setDirty(true);
+        return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+    }
     if (frame_)
         frame_->setFocusView(this);
     else
@@ -46,6 +57,8 @@ void CTextEdit::takeFocus() {
     editing_ = true;
     editText_ = text_;
     caret_ = editText_.size();
+    scrollPx_ = 0;
+    allSelected_ = !editText_.empty();
     setDirty(true);
 }
 
@@ -58,6 +71,7 @@ void CTextEdit::finishEditing(bool apply) {
     if (!editing_ || finishing_) return;
     finishing_ = true;
     editing_ = false;
+    allSelected_ = false;
     if (frame_ && frame_->getFocusView() == this) frame_->setFocusView(nullptr);
     if (apply) text_ = editText_;
     setDirty(true);
@@ -101,34 +115,75 @@ size_t nextCharStart(const std::string& s, size_t pos) {
 
 long CTextEdit::onKeyDown(CKeyCode& key) {
     if (!editing_) return -1;
+    if (key.virt == VKEY_RETURN || key.virt == VKEY_ENTER) {
+        finishEditing(true);
+        return 1;
+    }
+    if (key.virt == VKEY_ESCAPE) {
+        finishEditing(false);
+        return 1;
+    }
+    if (!editKey(key)) return -1;
+    setDirty(true);
+    return 1;
+}
+
+bool CTextEdit::editKey(const CKeyCode& key) {
+    const bool typing = key.virt == VKEY_SPACE || (key.virt == VKEY_NONE && key.character != 0);
+    const bool erasing = key.virt == VKEY_BACK || key.virt == VKEY_DELETE;
+    if (allSelected_) {
+        allSelected_ = false;
+        if (typing || erasing) {
+            editText_.clear();
+            caret_ = 0;
+            if (erasing) return true;
+        } else if (key.virt == VKEY_LEFT) {
+            caret_ = 0;  // to the start of the selection
+            return true;
+        } else if (key.virt == VKEY_RIGHT) {
+            return true;  // the caret already sits at its end
+        }
+    }
     switch (key.virt) {
-        case VKEY_RETURN:
-        case VKEY_ENTER: finishEditing(true); return 1;
-        case VKEY_ESCAPE: finishEditing(false); return 1;
         case VKEY_BACK:
             if (caret_ > 0) {
                 const size_t start = previousCharStart(editText_, caret_);
                 editText_.erase(start, caret_ - start);
                 caret_ = start;
             }
-            break;
+            return true;
         case VKEY_DELETE:
             if (caret_ < editText_.size())
                 editText_.erase(caret_, nextCharStart(editText_, caret_) - caret_);
-            break;
-        case VKEY_LEFT: caret_ = previousCharStart(editText_, caret_); break;
-        case VKEY_RIGHT: caret_ = nextCharStart(editText_, caret_); break;
-        case VKEY_HOME: caret_ = 0; break;
-        case VKEY_END: caret_ = editText_.size(); break;
-        case VKEY_SPACE: insertCharacter(' '); break;
+            return true;
+        case VKEY_LEFT: caret_ = previousCharStart(editText_, caret_); return true;
+        case VKEY_RIGHT: caret_ = nextCharStart(editText_, caret_); return true;
+        case VKEY_HOME: caret_ = 0; return true;
+        case VKEY_END: caret_ = editText_.size(); return true;
+        case VKEY_SPACE: insertCharacter(' '); return true;
         case VKEY_NONE:
-            if (key.character == 0) return -1;
+            if (key.character == 0) return false;
             insertCharacter(key.character);
-            break;
-        default: return -1;
+            return true;
+        default: return false;
     }
-    setDirty(true);
-    return 1;
+}
+
+size_t CTextEdit::caretFromX(CCoord x) const {
+    const CFontFace face = selectFont(font_, fontSize_, textFace_);
+    const CCoord textX = x - (size_.left + textInset_) + scrollPx_;
+    size_t best = 0;
+    int bestDistance = 1 << 30;
+    for (size_t pos = 0;; pos = nextCharStart(editText_, pos)) {
+        const int width = measureText(face, editText_.substr(0, pos).c_str());
+        const int distance = std::abs(width - textX);
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = pos;
+        }
+        if (pos >= editText_.size()) break;
+    }
+    return best;
 }
 
 void CTextEdit::draw(CDrawContext* context) {
@@ -148,6 +203,7 @@ void CTextEdit::draw(CDrawContext* context) {
     int scroll = 0;
     const int caretX = context->getStringWidth(beforeCaret.c_str());
     if (caretX > textRect.width() - 2) scroll = caretX - (textRect.width() - 2);
+    scrollPx_ = scroll;
     CRect shifted = textRect;
     shifted.left -= scroll;
     shifted.right = shifted.left + textWidth + 1;
@@ -155,7 +211,15 @@ void CTextEdit::draw(CDrawContext* context) {
     CRect clip = textRect;
     clip.bound(savedClip);
     context->setClipRect(clip);
-    context->setFontColor(editFont_);
+    CColor textColor = editFont_;
+    if (allSelected_) {  // the selection: highlighted behind the text
+        const int textHeight = context->getFontFace().ascent() + context->getFontFace().descent();
+        const int top = size_.top + (size_.height() - textHeight) / 2;
+        context->setFillColor(kSelectionColor);
+        context->fillRect(CRect(shifted.left, top, shifted.left + textWidth, top + textHeight));
+        textColor = kWhiteCColor;
+    }
+    context->setFontColor(textColor);
     context->drawString(editText_.c_str(), shifted, false, kLeftText);
     context->setFrameColor(editFont_);
     const int x = textRect.left + caretX - scroll;

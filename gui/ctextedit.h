@@ -1,6 +1,8 @@
 // An editable single-line text field. A click (or takeFocus) starts
 // editing: the field becomes an edit box drawn by the toolkit (white box,
-// black text, caret) that takes the keyboard focus. Return/Enter or losing
+// black text, caret) that takes the keyboard focus, with the whole text
+// selected so that typing replaces it; a click inside places the caret,
+// arrows, Home and End move it. Return/Enter or losing
 // the focus ("LooseFocus": a click elsewhere, the window losing focus) ends
 // editing: the typed text becomes the text, the control is marked changed
 // and the listener is called. Escape ends editing and restores the text
@@ -27,6 +29,9 @@ public:
     const char* getText() const { return text_.c_str(); }
 
     bool isEditing() const { return editing_; }
+    // While editing: the whole text is selected (typing replaces it).
+    bool isAllSelected() const { return allSelected_; }
+    size_t getCaret() const { return caret_; }
     // The text being typed while editing.
     const std::string& getEditText() const { return editText_; }
     void setEditColors(const CColor& back, const CColor& text) { editBack_ = back; editFont_ = text; }
@@ -44,12 +49,18 @@ public:
 protected:
     // Inserts one typed character (Latin-1) at the caret.
     void insertCharacter(int character);
+    // Caret position (byte offset) nearest to x in the field's coordinates.
+    size_t caretFromX(CCoord x) const;
+    // Applies a key to the edit buffer; false for keys it does not use.
+    bool editKey(const CKeyCode& key);
     void finishEditing(bool apply);
 
     std::string text_;
     std::string editText_;
     size_t caret_ = 0;
+    CCoord scrollPx_ = 0;  // horizontal scroll of the text while editing
     bool editing_ = false;
+    bool allSelected_ = false;
     bool finishing_ = false;
     CColor editBack_ = kWhiteCColor;
     CColor editFont_ = kBlackCColor;

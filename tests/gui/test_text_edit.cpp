@@ -61,6 +61,7 @@ TEST_F(TextEditTest, ClickStartsEditingWithTheKeyboardFocus) {
 
 TEST_F(TextEditTest, ReturnAppliesTheTypedTextAndCallsTheListenerOnce) {
     click(CPoint(20, 15));
+    frame->platformKeyDown(virtualKey(VKEY_END));
     frame->platformKeyDown(virtualKey(VKEY_BACK));
     frame->platformKeyDown(virtualKey(VKEY_BACK));
     type("_2");
@@ -78,8 +79,36 @@ TEST_F(TextEditTest, ReturnAppliesTheTypedTextAndCallsTheListenerOnce) {
     EXPECT_STREQ(edit->getText(), "Pres_2");
 }
 
+TEST_F(TextEditTest, TypingFirstReplacesTheWholeText) {
+    click(CPoint(20, 15));
+    EXPECT_TRUE(edit->isAllSelected());
+    type("New");
+    EXPECT_FALSE(edit->isAllSelected());
+    frame->platformKeyDown(virtualKey(VKEY_RETURN));
+    EXPECT_STREQ(edit->getText(), "New");
+    // Backspace on the selection empties the field.
+    click(CPoint(20, 15));
+    frame->platformKeyDown(virtualKey(VKEY_BACK));
+    EXPECT_EQ(edit->getEditText(), "");
+    frame->platformKeyDown(virtualKey(VKEY_ESCAPE));
+    EXPECT_STREQ(edit->getText(), "New");
+}
+
+TEST_F(TextEditTest, AClickInsideTheEditBoxPlacesTheCaret) {
+    click(CPoint(20, 15));
+    click(CPoint(11, 15));  // left edge: before the first character
+    EXPECT_FALSE(edit->isAllSelected());
+    EXPECT_EQ(edit->getCaret(), 0u);
+    click(CPoint(108, 15));  // far right: after the last one
+    EXPECT_EQ(edit->getCaret(), 6u);
+    type("!");
+    frame->platformKeyDown(virtualKey(VKEY_RETURN));
+    EXPECT_STREQ(edit->getText(), "Preset!");
+}
+
 TEST_F(TextEditTest, ClickingElsewhereEndsEditingAndAppliesTheText) {
     click(CPoint(20, 15));
+    frame->platformKeyDown(virtualKey(VKEY_RIGHT));  // to the end of the selection
     type("X");
     click(CPoint(160, 60));
     EXPECT_FALSE(edit->isEditing());
@@ -93,7 +122,7 @@ TEST_F(TextEditTest, WindowFocusLossEndsEditing) {
     type("Y");
     frame->platformFocusLost();
     EXPECT_FALSE(edit->isEditing());
-    EXPECT_STREQ(edit->getText(), "PresetY");
+    EXPECT_STREQ(edit->getText(), "Y");
     EXPECT_EQ(listener.texts.size(), 1u);
 }
 
@@ -131,6 +160,7 @@ TEST_F(TextEditTest, TheTextHoldsAtMost255Characters) {
     edit->setText(longText.c_str());
     EXPECT_EQ(std::string(edit->getText()).size(), 255u);
     click(CPoint(20, 15));
+    frame->platformKeyDown(virtualKey(VKEY_END));
     type("bbb");
     frame->platformKeyDown(virtualKey(VKEY_RETURN));
     EXPECT_EQ(std::string(edit->getText()), std::string(255, 'a'));

@@ -261,6 +261,7 @@ TEST_F(X11Test, TextEditTakesTheKeyboardFocusAndReturnEndsIt) {
     int revert = 0;
     XGetInputFocus(display, &focus, &revert);
     EXPECT_EQ(focus, child);
+    sendKey(child, XK_End);
     sendKey(child, XK_x);
     sendKey(child, XK_Return);
     ASSERT_TRUE(pumpUntil(frame, [&] { return !edit->isEditing(); }));
