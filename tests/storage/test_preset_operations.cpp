@@ -81,6 +81,34 @@ TEST(LoadPreset, MissingKeysTakeTheInitSettings) {
     EXPECT_EQ(f.host.lastEditorValue(73), 0.0f);
 }
 
+TEST(LoadPreset, FilesWrittenOnWindowsLoadAlike) {
+    StorageFixture f;
+    test::writeUserPreset(f.dir.path(), 501, "Win", "Mine");
+    test::writeFileBytes(f.dir.file("preset0501.prt"),
+                         "!@LEFT@BANDE2_GAIN#7.500000e-001#\r\n!@RIGH@BANDE2_GAIN#2.500000e-001#\r\n");
+    ASSERT_EQ(f.storage.LoadPreset(501), 0);
+    EXPECT_FLOAT_EQ(f.slot().side[0].band[kBand1].gain, 0.75f);
+    EXPECT_FLOAT_EQ(f.slot().side[1].band[kBand1].gain, 0.25f);
+}
+
+TEST(LoadPreset, BinaryOrOversizedSettingsFileNeverCrashes) {
+    StorageFixture f;
+    test::writeUserPreset(f.dir.path(), 501, "Junk", "Mine");
+    std::string junk(1 << 20, '\0');
+    uint32_t state = 99;
+    for (char& c : junk) {
+        state = state * 1103515245u + 12345u;
+        c = char(state >> 24);
+    }
+    test::writeFileBytes(f.dir.file("preset0501.prt"), junk);
+    EXPECT_EQ(f.storage.LoadPreset(501), 0);
+    EXPECT_STREQ(f.slot().info.presetName, "Junk");
+    for (const BandSwitches& sw : f.slot().switches) EXPECT_NE(std::memchr(sw.name, 0, sizeof sw.name), nullptr);
+    test::writeFileBytes(f.dir.file("preset0501.inf"), "!NOM_PRESET#Big#\n" + std::string(1 << 20, '#'));
+    EXPECT_EQ(f.storage.LoadPreset(501), 0);
+    EXPECT_STREQ(f.slot().info.presetName, "Big");
+}
+
 TEST(LoadPreset, ChannelModeNeedsTwoOutputs) {
     StorageFixture f;
     test::writeUserPreset(f.dir.path(), 501, "MS", "Mine");
