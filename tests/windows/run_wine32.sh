@@ -1,0 +1,139 @@
+# Sourced by scripts/test-windows.sh after the 64-bit checks: the 32-bit
+# plug-in (the shipped one) under wine32, and the installers.
+#
+# wine32 is an i386 program. On a kernel without 32-bit execution it runs
+# through qemu-user-static's i386 emulation: the qemu-i386 binfmt_misc
+# handler is registered for the run (and removed again when this script
+# registered it). Everything is bounded by timeouts and skipped with the
+# reason when it cannot work here.
+# Uses from the caller: root work log w32 have_w32 pass fail skip winpath
+# linux_host audio peak_difference within curve.
+
+wine32_bin=/usr/lib/wine/wine
+wine32_ready=0
+binfmt_registered=0
+binfmt_dir=/proc/sys/fs/binfmt_misc
+
+i386_runs_natively() { timeout 20 "$wine32_bin" --version >/dev/null 2>&1; }
+
+register_qemu_i386() {
+  local conf=/usr/lib/binfmt.d/qemu-i386.conf
+  [[ -f $conf ]] || return 1
+  [[ -e $binfmt_dir/register ]] || mount -t binfmt_misc binfmt_misc "$binfmt_dir" 2>/dev/null || return 1
+  [[ -e $binfmt_dir/qemu-i386 ]] && return 0
+  grep -v '^#' "$conf" | head -1 >"$binfmt_dir/register" 2>/dev/null || return 1
+  binfmt_registered=1
+}
+
+unregister_qemu_i386() {
+  if [[ $binfmt_registered == 1 ]]; then echo -1 >"$binfmt_dir/qemu-i386" 2>/dev/null || true; fi
+}
+
+echo
+echo "== (c) The 32-bit DLL under wine32"
+if [[ $have_w32 != 1 ]]; then
+  skip "32-bit checks: the i686 build failed"
+elif [[ ! -x $wine32_bin ]]; then
+  skip "32-bit checks: wine32 is not installed (dpkg --add-architecture i386; apt-get install wine32:i386 qemu-user-static)"
+elif i386_runs_natively; then
+  wine32_ready=1
+elif ! command -v qemu-i386-static >/dev/null; then
+  skip "32-bit checks: this kernel runs no i386 code and qemu-user-static is not installed"
+elif ! register_qemu_i386; then
+  skip "32-bit checks: cannot register the qemu-i386 binfmt_misc handler in this sandbox"
+else
+  export QEMU_RESERVED_VA=0xc0000000
+  if i386_runs_natively; then
+    wine32_ready=1
+  else
+    skip "32-bit checks: wine32 does not start under qemu-i386 here"
+  fi
+fi
+
+if [[ $wine32_ready == 1 ]]; then
+  prefix32=$work/wineprefix32
+  if [[ ! -f $prefix32/system.reg ]]; then
+    WINEARCH=win32 WINEPREFIX=$prefix32 timeout 600 "$wine32_bin" wineboot -i >"$log/wineboot32.log" 2>&1 || true
+  fi
+  if [[ ! -f $prefix32/system.reg ]]; then
+    skip "32-bit checks: the win32 prefix could not be created under emulation (see $log/wineboot32.log)"
+    wine32_ready=0
+  fi
+fi
+
+wine32() { WINEPREFIX=$prefix32 timeout "${WINE32_TIMEOUT:-600}" "$wine32_bin" "$@"; }
+
+if [[ $wine32_ready == 1 ]]; then
+  library32=$work/library32
+  rm -rf "$library32"
+  mkdir -p "$library32"
+  cp "$root"/resources/presets/preset* "$library32"/
+  wine32 reg add 'HKLM\Software\Marwen\Solva' /v InstallDirectory /t REG_SZ /d "$(winpath "$library32")\\" /f \
+    >/dev/null 2>&1 || true
+  host32=$w32/tools/solva-host/solva-host.exe
+  plugin32=$(winpath "$w32/plugin/Solva.dll")
+  if wine32 "$host32" info "$plugin32" >"$log/info32.log" 2>&1 && grep -q "SlvA" "$log/info32.log"; then
+    pass "32-bit Solva.dll loads under wine32 and answers info"
+  else
+    fail "32-bit info under wine32 (see $log/info32.log)"
+  fi
+  "$linux_host" generate "$audio/short.wav" --signal noise --seconds 0.2 --rate 44100 --channels 2 --level -18 \
+    >/dev/null
+  SOLVA_INSTALL_DIR=$work/library-linux "$linux_host" process "$linux_build/plugin/Solva.so" "$audio/short.wav" \
+    "$audio/short-linux.wav" --quiet "${curve[@]}"
+  (cd "$audio" && wine32 "$host32" process "$plugin32" short.wav short-win32.wav --quiet "${curve[@]}") \
+    >"$log/process32.log" 2>&1
+  if [[ -f $audio/short-win32.wav ]]; then
+    d=$(peak_difference "$audio/short-win32.wav" "$audio/short-linux.wav")
+    if within "$d" 1e-5; then
+      pass "32-bit DLL processes a short file under wine32: max difference to Linux $d"
+    else
+      fail "32-bit DLL output differs from Linux by $d"
+    fi
+  else
+    fail "32-bit process under wine32 (see $log/process32.log)"
+  fi
+fi
+
+echo
+echo "== Installers"
+if ! command -v makensis >/dev/null; then
+  skip "installers: makensis is not installed (apt-get install nsis)"
+elif [[ $have_w32 != 1 ]]; then
+  skip "installers: the i686 build failed"
+elif "$root/installer/build.sh" "$work/installer" "$w32" "$w64" >"$log/installer.log" 2>&1; then
+  ok=1
+  for f in SolvaSetup.exe SolvaSetup64.exe; do
+    [[ $(head -c 2 "$work/installer/$f" 2>/dev/null) == MZ ]] || ok=0
+  done
+  if [[ $ok == 1 ]]; then
+    pass "installers built: SolvaSetup.exe ($(stat -c %s "$work/installer/SolvaSetup.exe") bytes), SolvaSetup64.exe (PE files)"
+  else
+    fail "installers are not PE files"
+  fi
+  # NSIS installers are 32-bit programs: running them needs wine32.
+  if [[ $wine32_ready == 1 ]]; then
+    target='C:\Program Files\Marwen\Solva'
+    wine32 "$work/installer/SolvaSetup.exe" /S "/D=$target" >"$log/install.log" 2>&1
+    installed=$prefix32/drive_c/Program\ Files/Marwen/Solva
+    value=$(wine32 reg query 'HKLM\Software\Marwen\Solva' /v InstallDirectory 2>/dev/null | tr -d '\r' | grep InstallDirectory)
+    if [[ -f $installed/Solva.dll && -f $installed/Kelvadrin.dll && -f $installed/preset0000.prt && $value == *Solva* ]]; then
+      pass "SolvaSetup.exe /S installs the DLLs and the factory library and writes InstallDirectory"
+    else
+      fail "silent install (see $log/install.log)"
+    fi
+    wine32 "$installed/Uninstall.exe" /S "_?=$target" >"$log/uninstall.log" 2>&1
+    rm -f "$installed/Uninstall.exe"  # run in place with _?=, the uninstaller cannot delete itself
+    if [[ ! -e $installed/Solva.dll ]] && ! wine32 reg query 'HKLM\Software\Marwen\Solva' >/dev/null 2>&1; then
+      pass "uninstall removes the files and the registry key"
+    else
+      fail "uninstall left files or the registry key behind"
+    fi
+  else
+    skip "installer run: NSIS installers are 32-bit programs and wine32 is not usable here"
+  fi
+else
+  fail "installer build (see $log/installer.log)"
+fi
+
+unregister_qemu_i386
