@@ -13,12 +13,6 @@ namespace {
 
 class Lifecycle : public EditorFixture {};
 
-long shownOverlays(BorvanEdit* editor) {
-    long n = 0;
-    for (int id = 0; id < solva::kOverlayCount; ++id) n += editor->isOverlayShown(solva::OverlayId(id)) ? 1 : 0;
-    return n;
-}
-
 TEST_F(Lifecycle, ReopeningLeavesExactlyOneSetOfControlsAndOverlays) {
     openHeadless();
     const long views = frame()->getNbViews();
@@ -75,7 +69,9 @@ TEST_F(Lifecycle, TwoEditorsShareBitmapsAndTheLastOneReleasesThem) {
     closeEffect(effect);
     effect = nullptr;
     EXPECT_EQ(solva::BitmapCache::editorCount(), editorsBefore - 1);
-    if (solva::BitmapCache::editorCount() == 0) EXPECT_EQ(solva::BitmapCache::size(), 0u);
+    if (solva::BitmapCache::editorCount() == 0) {
+        EXPECT_EQ(solva::BitmapCache::size(), 0u);
+    }
 }
 
 TEST_F(Lifecycle, IdleBeforeOpenAndAfterCloseDoesNothing) {
