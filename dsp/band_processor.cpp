@@ -105,11 +105,11 @@ void BandProcessor::finishChunk(float* out, int n) {
 
 void BandProcessor::appendHistory(const float* in, int n) {
     int pos = historyPos_;
-    for (int i = 0; i < n; ++i) {
-        history_[pos] = in[i];
-        history_[pos + kHistoryLength] = in[i];
-        if (++pos == kHistoryLength) pos = 0;
-    }
+    const int first = kHistoryLength - pos < n ? kHistoryLength - pos : n;
+    for (int i = 0; i < first; ++i) history_[pos + i] = history_[pos + kHistoryLength + i] = in[i];
+    for (int i = first; i < n; ++i) history_[i - first] = history_[i - first + kHistoryLength] = in[i];
+    pos += n;
+    if (pos >= kHistoryLength) pos -= kHistoryLength;
     historyPos_ = pos;
 }
 
@@ -159,31 +159,31 @@ void BandProcessor::tinyOutputGuard(float* out, int n) {
     second_.flushTinyMemories();
 }
 
-namespace {
-
-// acc[i] += sum over k < length of kernel[k] * x[i - k], for i < n. x points
-// at the first sample of a stretch that is contiguous from x - (length - 1).
-// Looping over the taps outside keeps every output independent, so the
-// inner loop runs as packed doubles.
-inline void firAccumulate(const float* kernel, int length, const float* x, int n, double* acc) {
-    for (int k = 0; k < length; ++k) {
+// Runs the kernel over the chunk's n samples. The mirrored history holds
+// the last kHistoryLength samples in time order from any ring position, so
+// the chunk and the length - 1 samples before it are one contiguous
+// stretch; it is widened to doubles once and the taps are taken four at a
+// time, every output sample being independent (packed arithmetic).
+void BandProcessor::kernelOutput(const float* kernel, int length, int n, const double* x, double* acc) {
+    int k = 0;
+    for (; k + 4 <= length; k += 4) {
+        const double c0 = kernel[k], c1 = kernel[k + 1], c2 = kernel[k + 2], c3 = kernel[k + 3];
+        const double* xs = x + (length - 1) - k;
+        for (int i = 0; i < n; ++i) acc[i] += (c0 * xs[i] + c1 * xs[i - 1]) + (c2 * xs[i - 2] + c3 * xs[i - 3]);
+    }
+    for (; k < length; ++k) {
         const double c = kernel[k];
-        const float* xs = x - k;
-        for (int i = 0; i < n; ++i) acc[i] += c * static_cast<double>(xs[i]);
+        const double* xs = x + (length - 1) - k;
+        for (int i = 0; i < n; ++i) acc[i] += c * xs[i];
     }
 }
 
-}  // namespace
-
-// Runs the kernel over the chunk's n samples in the mirrored history. A
-// chunk that wraps around the ring is done in two contiguous stretches.
-void BandProcessor::kernelOutput(const float* kernel, int length, int n, double* acc) const {
-    for (int i = 0; i < n; ++i) acc[i] = 0.0;
-    int pos = historyPos_ - n;
-    if (pos < 0) pos += kHistoryLength;
-    const int first = kHistoryLength - pos < n ? kHistoryLength - pos : n;
-    firAccumulate(kernel, length, &history_[pos + kHistoryLength], first, acc);
-    if (first < n) firAccumulate(kernel, length, &history_[kHistoryLength], n - first, acc + first);
+// The chunk's n samples and the length - 1 before them, oldest first.
+void BandProcessor::gatherHistory(int length, int n, double* x) const {
+    int start = historyPos_ - n - (length - 1);
+    while (start < 0) start += kHistoryLength;
+    const float* src = &history_[start];
+    for (int j = 0; j < n + length - 1; ++j) x[j] = src[j];
 }
 
 void BandProcessor::addCorrection(float* out, int n) {
@@ -193,13 +193,15 @@ void BandProcessor::addCorrection(float* out, int n) {
         fadeComplement_ = 0.0f;
         return;
     }
-    double now[kMaxChunk];
-    kernelOutput(currentKernel_, length, n, now);
+    double x[kMaxChunk + kMaxKernelLength];
+    gatherHistory(length, n, x);
+    double now[kMaxChunk] = {};
+    kernelOutput(currentKernel_, length, n, x, now);
     if (fade_ >= 0.99f) {
         for (int i = 0; i < n; ++i) out[i] = static_cast<float>(out[i] + now[i]);
     } else {
-        double before[kMaxChunk];
-        kernelOutput(previousKernel_, length, n, before);
+        double before[kMaxChunk] = {};
+        kernelOutput(previousKernel_, length, n, x, before);
         const double g2 = glide_;
         double c = fade_;
         for (int i = 0; i < n; ++i) {

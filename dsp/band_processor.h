@@ -22,7 +22,8 @@ public:
     enum State : int { kStateDesign = 0, kStateResponses = 2, kStateWaiting = 4, kStateKernel = 6,
                        kStateIdle = 11 };
     static constexpr int kMaxChunk = 44;
-    static constexpr int kHistoryLength = 128;  // >= kMaxKernelLength + kMaxChunk
+    static constexpr int kHistoryLength = 128;
+    static_assert(kHistoryLength >= kMaxKernelLength + kMaxChunk, "history holds a kernel span and a chunk");
 
     BandProcessor();
 
@@ -69,7 +70,8 @@ private:
     void finishChunk(float* out, int n);
     void tinyOutputGuard(float* out, int n);
     void addCorrection(float* out, int n);
-    void kernelOutput(const float* kernel, int length, int n, double* acc) const;
+    void gatherHistory(int length, int n, double* x) const;
+    static void kernelOutput(const float* kernel, int length, int n, const double* x, double* acc);
     void runPostSections(float* out, int n);
     void applyOutputGain(float* out, int n);
 

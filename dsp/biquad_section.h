@@ -38,7 +38,8 @@ struct BiquadSection {
         double sx1 = x1, sx2 = x2, sy1 = y1, sy2 = y2;
         for (int i = 0; i < n; ++i) {
             const double x = in[i];
-            const double y = b0 * x + b1 * sx1 + b2 * sx2 - a1 * sy1 - a2 * sy2;
+            // The feed-forward part first: only a1 y1 stays on the recursion's path.
+            const double y = (b0 * x + b1 * sx1 + b2 * sx2 - a2 * sy2) - a1 * sy1;
             sx2 = sx1;
             sx1 = x;
             sy2 = sy1;
@@ -48,24 +49,27 @@ struct BiquadSection {
         x1 = sx1; x2 = sx2; y1 = sy1; y2 = sy2;
     }
 
-    // Two sections with fixed coefficients over two buffers in one loop.
+    // Two sections with fixed coefficients over two buffers in one loop, as
+    // one pair of packed doubles.
     static void runPair(BiquadSection& s, BiquadSection& t, const float* inS, float* outS, const float* inT,
                         float* outT, int n) {
-        const double sa1 = s.running[0], sa2 = s.running[1], sb0 = s.running[2], sb1 = s.running[3], sb2 = s.running[4];
-        const double ta1 = t.running[0], ta2 = t.running[1], tb0 = t.running[2], tb1 = t.running[3], tb2 = t.running[4];
-        double sx1 = s.x1, sx2 = s.x2, sy1 = s.y1, sy2 = s.y2;
-        double tx1 = t.x1, tx2 = t.x2, ty1 = t.y1, ty2 = t.y2;
+        typedef double Pair __attribute__((vector_size(16)));
+        const Pair a1 = {s.running[0], t.running[0]}, a2 = {s.running[1], t.running[1]};
+        const Pair b0 = {s.running[2], t.running[2]}, b1 = {s.running[3], t.running[3]};
+        const Pair b2 = {s.running[4], t.running[4]};
+        Pair x1 = {s.x1, t.x1}, x2 = {s.x2, t.x2}, y1 = {s.y1, t.y1}, y2 = {s.y2, t.y2};
         for (int i = 0; i < n; ++i) {
-            const double xs = inS[i], xt = inT[i];
-            const double ys = sb0 * xs + sb1 * sx1 + sb2 * sx2 - sa1 * sy1 - sa2 * sy2;
-            const double yt = tb0 * xt + tb1 * tx1 + tb2 * tx2 - ta1 * ty1 - ta2 * ty2;
-            sx2 = sx1; sx1 = xs; sy2 = sy1; sy1 = ys;
-            tx2 = tx1; tx1 = xt; ty2 = ty1; ty1 = yt;
-            outS[i] = static_cast<float>(ys);
-            outT[i] = static_cast<float>(yt);
+            const Pair x = {static_cast<double>(inS[i]), static_cast<double>(inT[i])};
+            const Pair y = (b0 * x + b1 * x1 + b2 * x2 - a2 * y2) - a1 * y1;
+            x2 = x1;
+            x1 = x;
+            y2 = y1;
+            y1 = y;
+            outS[i] = static_cast<float>(y[0]);
+            outT[i] = static_cast<float>(y[1]);
         }
-        s.x1 = sx1; s.x2 = sx2; s.y1 = sy1; s.y2 = sy2;
-        t.x1 = tx1; t.x2 = tx2; t.y1 = ty1; t.y2 = ty2;
+        s.x1 = x1[0]; s.x2 = x2[0]; s.y1 = y1[0]; s.y2 = y2[0];
+        t.x1 = x1[1]; t.x2 = x2[1]; t.y1 = y1[1]; t.y2 = y2[1];
     }
 
     // Coefficients glide toward the target by g2 before every sample.
@@ -73,8 +77,8 @@ struct BiquadSection {
         for (int i = 0; i < n; ++i) {
             for (int k = 0; k < 5; ++k) running[k] -= (running[k] - target[k]) * g2;
             const double x = in[i];
-            const double y = running[2] * x + running[3] * x1 + running[4] * x2 - running[0] * y1 -
-                             running[1] * y2;
+            const double y = (running[2] * x + running[3] * x1 + running[4] * x2 - running[1] * y2) -
+                             running[0] * y1;
             x2 = x1;
             x1 = x;
             y2 = y1;
