@@ -145,6 +145,36 @@ TEST_F(X11InputTest, RealClicksOpenChooseAndDismissAPopupMenu) {
     EXPECT_EQ(listener.calls.size(), 1u);
 }
 
+TEST_F(X11InputTest, HoveringOpensASubMenuWindowWhoseEntryReportsToTheSubMenu) {
+    auto* menu = new COptionMenu(CRect(10, 3, 100, 19), &listener, 69);
+    auto* sub = new COptionMenu(CRect(0, 0, 1, 1), &listener, 116);
+    sub->addEntry(" Init");
+    sub->addEntry(" Warm Air");
+    menu->addEntry(sub, " Factory");
+    sub->forget();
+    menu->addEntry("-");
+    menu->addEntry("Import Bank");
+    frame->addView(menu);
+    moveTo(20, 10);
+    button(true);
+    button(false);
+    ASSERT_NE(frame->getMenuSession(), nullptr);
+    const CRect parentEntry = frame->getMenuSession()->getPopup(0)->entryScreenRect(0);
+    moveToScreen(parentEntry.left + 10, parentEntry.top + 4);
+    ASSERT_EQ(frame->getMenuSession()->getDepth(), 2);
+    const CRect child = frame->getMenuSession()->getPopup(1)->entryScreenRect(1);
+    // Across the parent entry into the sub-menu window, then click.
+    moveToScreen(child.left + 5, parentEntry.top + 4);
+    moveToScreen(child.left + 10, child.top + 4);
+    EXPECT_EQ(frame->getMenuSession()->getPopup(1)->getHighlight(), 1);
+    button(true);
+    button(false);
+    ASSERT_EQ(listener.calls.size(), 1u);
+    EXPECT_EQ(listener.calls[0].tag, 116);
+    EXPECT_FLOAT_EQ(listener.calls[0].value, 1.0f);
+    EXPECT_EQ(frame->getMenuSession(), nullptr);
+}
+
 TEST_F(X11InputTest, EscapeClosesAnOpenMenu) {
     auto* menu = new COptionMenu(CRect(10, 3, 100, 19), &listener, 70);
     menu->addEntry("One");
