@@ -59,3 +59,10 @@ foreach(name params dsp storage plugin)
     add_dependencies(windows_test_suites wintest_${name})
   endif()
 endforeach()
+
+# The editor probe: opens the plug-in's editor in a Win32 window under
+# Wine, drives it with SendInput and writes the window as a BMP.
+add_executable(editor_probe EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/editor_probe/editor_probe.cpp)
+target_link_options(editor_probe PRIVATE -static -static-libgcc -static-libstdc++)
+set_target_properties(editor_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SOLVA_WINDOWS_TEST_BIN})
+add_dependencies(windows_test_suites editor_probe)

@@ -3,7 +3,8 @@
  * "Kelvadrin.so" elsewhere), with one C entry point, "DialogueFichier".
  *
  *   path       in: the proposed file (may be empty); out: the chosen full
- *              path. A buffer of KELVADRIN_PATH_CHARS characters.
+ *              path. A buffer of at least KELVADRIN_PATH_CHARS characters;
+ *              the answer, with its terminating zero, never exceeds that.
  *   mode       KELVADRIN_SAVE (0) or KELVADRIN_OPEN (1)
  *   extension  default extension without the dot, "solva": appended to a
  *              saved name that has none

@@ -43,6 +43,12 @@ inline int unsetenv(const char* name) {
     return _putenv_s(name, "");
 }
 
+// std::system answers the program's exit code directly.
+#ifndef WIFEXITED
+#define WIFEXITED(status) ((status) != -1)
+#define WEXITSTATUS(status) (status)
+#endif
+
 inline char* mkdtemp(char* pattern) {
     if (_mktemp_s(pattern, std::strlen(pattern) + 1) != 0) return nullptr;
     return _mkdir(pattern) == 0 ? pattern : nullptr;
