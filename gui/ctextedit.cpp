@@ -129,6 +129,13 @@ long CTextEdit::onKeyDown(CKeyCode& key) {
 }
 
 bool CTextEdit::editKey(const CKeyCode& key) {
+    if (key.modifier & MODIFIER_CONTROL) {
+        // Control shortcuts never type; Control+A selects everything.
+        if (key.character != 'a' && key.character != 'A') return false;
+        allSelected_ = !editText_.empty();
+        caret_ = editText_.size();
+        return true;
+    }
     const bool typing = key.virt == VKEY_SPACE || (key.virt == VKEY_NONE && key.character != 0);
     const bool erasing = key.virt == VKEY_BACK || key.virt == VKEY_DELETE;
     if (allSelected_) {

@@ -94,6 +94,21 @@ TEST_F(TextEditTest, TypingFirstReplacesTheWholeText) {
     EXPECT_STREQ(edit->getText(), "New");
 }
 
+TEST_F(TextEditTest, ControlShortcutsDoNotTypeAndControlASelectsAll) {
+    click(CPoint(20, 15));
+    frame->platformKeyDown(virtualKey(VKEY_END));
+    CKeyCode copy = character('c');
+    copy.modifier = MODIFIER_CONTROL;
+    EXPECT_FALSE(frame->platformKeyDown(copy));
+    EXPECT_EQ(edit->getEditText(), "Preset");
+    CKeyCode all = character('a');
+    all.modifier = MODIFIER_CONTROL;
+    EXPECT_TRUE(frame->platformKeyDown(all));
+    EXPECT_TRUE(edit->isAllSelected());
+    type("Z");
+    EXPECT_EQ(edit->getEditText(), "Z");
+}
+
 TEST_F(TextEditTest, AClickInsideTheEditBoxPlacesTheCaret) {
     click(CPoint(20, 15));
     click(CPoint(11, 15));  // left edge: before the first character
