@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "gui/cbuttons.h"
 #include "gui/x11/x11_input.h"
@@ -142,22 +143,61 @@ X11Window::~X11Window() {
     --gConnections;
 }
 
+namespace {
+
+int lowestBit(unsigned long mask) {
+    int shift = 0;
+    while (mask && !(mask & 1)) {
+        mask >>= 1;
+        ++shift;
+    }
+    return shift;
+}
+
+// The rectangle's pixels in the layout of a visual whose colour masks are
+// not the usual 0xFF0000 / 0xFF00 / 0xFF (8 bits per channel assumed).
+std::vector<uint32_t> convertForVisual(const CPixelBuffer& pixels, const CRect& r, const Visual& v) {
+    const int rs = lowestBit(v.red_mask), gs = lowestBit(v.green_mask), bs = lowestBit(v.blue_mask);
+    std::vector<uint32_t> out(static_cast<size_t>(r.width()) * r.height());
+    size_t i = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const uint32_t p = pixels.row(y)[x];
+            out[i++] = (((p >> 16) & 0xff) << rs) | (((p >> 8) & 0xff) << gs) | ((p & 0xff) << bs);
+        }
+    return out;
+}
+
+}  // namespace
+
 void X11Window::present(const CPixelBuffer& pixels, const CRect& rect) {
     if (!visual_ || (depth_ != 24 && depth_ != 32)) return;
     CRect r = rect;
     r.bound(pixels.bounds());
     if (r.isEmpty()) return;
+    const bool standard = visual_->red_mask == 0xFF0000 && visual_->green_mask == 0xFF00 &&
+                          visual_->blue_mask == 0xFF;
+    std::vector<uint32_t> converted;
+    const uint32_t* data = pixels.data();
+    int width = pixels.getWidth(), height = pixels.getHeight();
+    CPoint source(r.left, r.top);
+    if (!standard) {
+        converted = convertForVisual(pixels, r, *visual_);
+        data = converted.data();
+        width = r.width();
+        height = r.height();
+        source = CPoint(0, 0);
+    }
     XImage* image = XCreateImage(display_, visual_, depth_, ZPixmap, 0,
-                                 reinterpret_cast<char*>(const_cast<uint32_t*>(pixels.data())),
-                                 pixels.getWidth(), pixels.getHeight(), 32,
-                                 pixels.getWidth() * 4);
+                                 reinterpret_cast<char*>(const_cast<uint32_t*>(data)), width,
+                                 height, 32, width * 4);
     if (!image) return;
     // The buffer holds native 32-bit words; Xlib swaps for the server.
     const uint32_t probe = 1;
     image->byte_order = *reinterpret_cast<const unsigned char*>(&probe) ? LSBFirst : MSBFirst;
     {
         ErrorTrap trap(display_);
-        XPutImage(display_, window_, gc_, image, r.left, r.top, r.left, r.top, r.width(),
+        XPutImage(display_, window_, gc_, image, source.h, source.v, r.left, r.top, r.width(),
                   r.height());
     }
     image->data = nullptr;  // the pixels belong to the caller
