@@ -1,16 +1,12 @@
 // The bank export and import file dialog, provided by the companion
-// library "Kelvadrin" ("Kelvadrin.dll" on Windows, "Kelvadrin.so"
-// elsewhere), loaded by name when a dialog is needed and released right
-// after. Its entry point "DialogueFichier" has the C signature
-//
-//   int DialogueFichier(char* path, int mode, const char* defaultExtension,
-//                       const char* pattern, const char* filter);
-//
-// path: in/out buffer of kFileDialogPathBytes bytes, zero-terminated (in:
-// empty; out: the full path the user chose); mode: 0 save, 1 open;
-// defaultExtension "solva"; pattern "*.solva"; filter
-// "Solva Files (*.solva)|*.solva|All Files (*.*)|*.*||". It returns 1 when
-// the user confirmed a file, anything else otherwise.
+// library "Kelvadrin" (tools/kelvadrin/kelvadrin.h: "Kelvadrin.dll" on
+// Windows, "Kelvadrin.so" elsewhere), loaded by name when a dialog is
+// needed and released right after. Its C entry point "DialogueFichier"
+// receives the path buffer (in: empty; out: the chosen full path), the
+// mode (0 save, 1 open), the default extension "solva", the pattern
+// "*.solva" and the filter
+// "Solva Files (*.solva)|*.solva|All Files (*.*)|*.*||", and returns 1
+// when the user confirmed a file.
 //
 // Lookup: SOLVA_KELVADRIN_PATH, when set, names the only library tried
 // (tests point it at a stand-in); otherwise the library beside the
@@ -22,15 +18,20 @@
 #include <cstddef>
 #include <string>
 
+#include "tools/kelvadrin/kelvadrin.h"
+
 namespace solva {
 
-constexpr const char* kKelvadrinEntryPoint = "DialogueFichier";
+constexpr const char* kKelvadrinEntryPoint = KELVADRIN_ENTRY_POINT;
+constexpr const char* kKelvadrinLibraryName = KELVADRIN_LIBRARY_NAME;
+// Room for any path the platform hands back (the companion promises at
+// most KELVADRIN_PATH_CHARS).
 constexpr std::size_t kFileDialogPathBytes = 4096;
-constexpr int kFileDialogSave = 0;
-constexpr int kFileDialogOpen = 1;
+static_assert(kFileDialogPathBytes >= KELVADRIN_PATH_CHARS, "the companion's answer must fit");
+constexpr int kFileDialogSave = KELVADRIN_SAVE;
+constexpr int kFileDialogOpen = KELVADRIN_OPEN;
 
-using DialogueFichierProc = int (*)(char* path, int mode, const char* defaultExtension, const char* pattern,
-                                    const char* filter);
+using DialogueFichierProc = KelvadrinDialogueFichier;
 
 // Runs the companion's dialog for a bank file: 1 with `path` set when the
 // user confirmed a file, 0 when cancelled, -1 when the library or its

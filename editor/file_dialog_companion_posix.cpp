@@ -13,7 +13,7 @@ namespace solva {
 
 namespace {
 
-constexpr const char* kLibraryName = "Kelvadrin.so";
+constexpr const char* kLibraryName = kKelvadrinLibraryName;
 
 // Directory (with its trailing "/") of the module this code is linked
 // into, empty when unknown.

@@ -14,7 +14,7 @@ namespace solva {
 bool openCompanion(CompanionLibrary& library) {
     library = CompanionLibrary();
     const char* overridePath = std::getenv("SOLVA_KELVADRIN_PATH");
-    HMODULE module = LoadLibraryA(overridePath ? overridePath : "Kelvadrin.dll");
+    HMODULE module = LoadLibraryA(overridePath ? overridePath : kKelvadrinLibraryName);
     if (!module) return false;
     FARPROC symbol = GetProcAddress(module, kKelvadrinEntryPoint);
     if (!symbol) {
