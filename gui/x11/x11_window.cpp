@@ -73,6 +73,44 @@ X11Window::X11Window(Display* display, Window window, X11Window* owner, IPlatfor
     root->windows_[window_] = this;
 }
 
+namespace {
+
+// The visual our windows use: the parent's when it is 24- or 32-bit, else a
+// 24-bit TrueColor visual with its own colormap (null visual = the parent's).
+struct VisualChoice {
+    Visual* visual = nullptr;
+    int depth = CopyFromParent;
+    Colormap colormap = 0;
+};
+
+VisualChoice chooseVisual(Display* display, Window parent) {
+    VisualChoice choice;
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, parent, &attributes) || attributes.depth == 24 ||
+        attributes.depth == 32)
+        return choice;
+    XVisualInfo info;
+    if (!XMatchVisualInfo(display, DefaultScreen(display), 24, TrueColor, &info)) return choice;
+    choice.visual = info.visual;
+    choice.depth = info.depth;
+    choice.colormap = XCreateColormap(display, parent, info.visual, AllocNone);
+    return choice;
+}
+
+Window createWindow(Display* display, Window parent, const CRect& r, XSetWindowAttributes& attributes,
+                    unsigned long mask, const VisualChoice& choice) {
+    if (choice.visual) {
+        attributes.colormap = choice.colormap;
+        attributes.border_pixel = 0;
+        mask |= CWColormap | CWBorderPixel;
+    }
+    return XCreateWindow(display, parent, r.left, r.top, r.width(), r.height(), 0, choice.depth,
+                         InputOutput, choice.visual ? choice.visual : CopyFromParent, mask,
+                         &attributes);
+}
+
+}  // namespace
+
 std::unique_ptr<X11Window> X11Window::createChild(Window parent, const CRect& size,
                                                   IPlatformEventSink* sink) {
     if (parent == 0) return nullptr;
@@ -81,23 +119,26 @@ std::unique_ptr<X11Window> X11Window::createChild(Window parent, const CRect& si
     ++gConnections;
     bool failed = false;
     Window window = 0;
+    VisualChoice choice;
     {
         ErrorTrap trap(display);
+        choice = chooseVisual(display, parent);
         XSetWindowAttributes attributes;
         attributes.background_pixmap = None;
         attributes.event_mask = kChildEventMask;
-        window = XCreateWindow(display, parent, 0, 0, size.width(), size.height(), 0,
-                               CopyFromParent, InputOutput, CopyFromParent,
-                               CWBackPixmap | CWEventMask, &attributes);
+        window = createWindow(display, parent, CRect(0, 0, size.width(), size.height()), attributes,
+                              CWBackPixmap | CWEventMask, choice);
         failed = trap.failed();
     }
     if (window == 0 || failed) {
+        if (choice.colormap) XFreeColormap(display, choice.colormap);
         XCloseDisplay(display);
         --gConnections;
         return nullptr;
     }
     std::unique_ptr<X11Window> result(new X11Window(display, window, nullptr, sink));
     result->parent_ = parent;
+    result->colormap_ = choice.colormap;
     XMapWindow(display, window);
     XSync(display, False);
     return result;
@@ -107,17 +148,19 @@ std::unique_ptr<X11Window> X11Window::createPopup(X11Window* owner, const CRect&
                                                   IPlatformEventSink* sink) {
     if (!owner) return nullptr;
     Display* display = owner->display_;
+    const Window root = DefaultRootWindow(display);
+    const VisualChoice choice = chooseVisual(display, root);
     XSetWindowAttributes attributes;
     attributes.override_redirect = True;
     attributes.save_under = True;
     attributes.background_pixmap = None;
     attributes.event_mask = kPopupEventMask;
-    const Window window = XCreateWindow(
-        display, DefaultRootWindow(display), screenRect.left, screenRect.top, screenRect.width(),
-        screenRect.height(), 0, CopyFromParent, InputOutput, CopyFromParent,
-        CWOverrideRedirect | CWSaveUnder | CWBackPixmap | CWEventMask, &attributes);
+    const Window window =
+        createWindow(display, root, screenRect, attributes,
+                     CWOverrideRedirect | CWSaveUnder | CWBackPixmap | CWEventMask, choice);
     std::unique_ptr<X11Window> result(new X11Window(display, window, owner, sink));
     result->popup_ = true;
+    result->colormap_ = choice.colormap;
     XMapRaised(display, window);
     XSync(display, False);
     return result;
@@ -133,6 +176,7 @@ X11Window::~X11Window() {
         if (focusRequested_) releaseKeyboardFocus();
         XFreeGC(display_, gc_);
         XDestroyWindow(display_, window_);
+        if (colormap_) XFreeColormap(display_, colormap_);
     }
     --gWindows;
     if (owner_) {
@@ -145,54 +189,80 @@ X11Window::~X11Window() {
 
 namespace {
 
-int lowestBit(unsigned long mask) {
+struct ChannelLayout {
     int shift = 0;
+    int bits = 0;
+};
+
+ChannelLayout layoutOf(unsigned long mask) {
+    ChannelLayout c;
     while (mask && !(mask & 1)) {
         mask >>= 1;
-        ++shift;
+        ++c.shift;
     }
-    return shift;
+    while (mask & 1) {
+        mask >>= 1;
+        ++c.bits;
+    }
+    return c;
 }
 
-// The rectangle's pixels in the layout of a visual whose colour masks are
-// not the usual 0xFF0000 / 0xFF00 / 0xFF (8 bits per channel assumed).
-std::vector<uint32_t> convertForVisual(const CPixelBuffer& pixels, const CRect& r, const Visual& v) {
-    const int rs = lowestBit(v.red_mask), gs = lowestBit(v.green_mask), bs = lowestBit(v.blue_mask);
-    std::vector<uint32_t> out(static_cast<size_t>(r.width()) * r.height());
+// An 8-bit channel value scaled to `c.bits` bits and moved into place.
+inline uint32_t place(uint32_t value8, const ChannelLayout& c) {
+    const uint32_t scaled = c.bits >= 8 ? (value8 << (c.bits - 8)) | (value8 >> (16 - c.bits))
+                                        : value8 >> (8 - c.bits);
+    return scaled << c.shift;
+}
+
+// The rectangle's pixels in the layout of the visual, as 32-bit words or,
+// for 15/16-bit visuals, packed into 16-bit halves of `out`.
+void convertForVisual(const CPixelBuffer& pixels, const CRect& r, const Visual& v, bool sixteenBit,
+                      std::vector<uint32_t>& out) {
+    const ChannelLayout red = layoutOf(v.red_mask), green = layoutOf(v.green_mask),
+                        blue = layoutOf(v.blue_mask);
+    const size_t count = static_cast<size_t>(r.width()) * r.height();
+    out.assign(sixteenBit ? (count + 1) / 2 : count, 0);
+    uint16_t* out16 = reinterpret_cast<uint16_t*>(out.data());
     size_t i = 0;
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) {
+        for (int x = r.left; x < r.right; ++x, ++i) {
             const uint32_t p = pixels.row(y)[x];
-            out[i++] = (((p >> 16) & 0xff) << rs) | (((p >> 8) & 0xff) << gs) | ((p & 0xff) << bs);
+            const uint32_t value =
+                place((p >> 16) & 0xff, red) | place((p >> 8) & 0xff, green) | place(p & 0xff, blue);
+            if (sixteenBit)
+                out16[i] = static_cast<uint16_t>(value);
+            else
+                out[i] = value;
         }
-    return out;
 }
 
 }  // namespace
 
 void X11Window::present(const CPixelBuffer& pixels, const CRect& rect) {
-    if (!visual_ || (depth_ != 24 && depth_ != 32)) return;
+    const bool sixteenBit = depth_ == 15 || depth_ == 16;
+    if (!visual_ || (depth_ < 24 && !sixteenBit)) return;
     CRect r = rect;
     r.bound(pixels.bounds());
     if (r.isEmpty()) return;
-    const bool standard = visual_->red_mask == 0xFF0000 && visual_->green_mask == 0xFF00 &&
-                          visual_->blue_mask == 0xFF;
+    const bool standard = depth_ <= 32 && depth_ >= 24 && visual_->red_mask == 0xFF0000 &&
+                          visual_->green_mask == 0xFF00 && visual_->blue_mask == 0xFF;
     std::vector<uint32_t> converted;
     const uint32_t* data = pixels.data();
     int width = pixels.getWidth(), height = pixels.getHeight();
     CPoint source(r.left, r.top);
     if (!standard) {
-        converted = convertForVisual(pixels, r, *visual_);
+        convertForVisual(pixels, r, *visual_, sixteenBit, converted);
         data = converted.data();
         width = r.width();
         height = r.height();
         source = CPoint(0, 0);
     }
+    const int bitsPerPixel = sixteenBit ? 16 : 32;
     XImage* image = XCreateImage(display_, visual_, depth_, ZPixmap, 0,
                                  reinterpret_cast<char*>(const_cast<uint32_t*>(data)), width,
-                                 height, 32, width * 4);
+                                 height, bitsPerPixel, width * bitsPerPixel / 8);
     if (!image) return;
-    // The buffer holds native 32-bit words; Xlib swaps for the server.
+    // The buffer holds native words; Xlib swaps for the server.
     const uint32_t probe = 1;
     image->byte_order = *reinterpret_cast<const unsigned char*>(&probe) ? LSBFirst : MSBFirst;
     {

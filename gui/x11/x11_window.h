@@ -49,6 +49,7 @@ private:
     X11Window* owner_;  // null for the child window that owns the display
     IPlatformEventSink* sink_;
     GC gc_ = nullptr;
+    Colormap colormap_ = 0;  // own colormap when not using the parent's visual
     Visual* visual_ = nullptr;
     int depth_ = 24;
     bool popup_ = false;
