@@ -274,6 +274,24 @@ TEST_F(X11Test, TextEditTakesTheKeyboardFocusAndReturnEndsIt) {
     frame->forget();
 }
 
+TEST_F(X11Test, LosingTheKeyboardFocusToTheHostEndsTextEditing) {
+    CFrame* frame = new CFrame(CRect(0, 0, 640, 267), parentHandle(), nullptr);
+    auto* edit = new CTextEdit(CRect(10, 10, 150, 26), &listener, 35, "Band");
+    frame->addView(edit);
+    const Window child = windowOf(frame->getPlatformWindow());
+    click(child, 20, 15);
+    ASSERT_TRUE(pumpUntil(frame, [&] { return edit->isEditing(); }));
+    sendKey(child, XK_End);
+    sendKey(child, XK_2);
+    ASSERT_TRUE(pumpUntil(frame, [&] { return edit->getEditText() == "Band2"; }));
+    XSetInputFocus(display, parent, RevertToParent, CurrentTime);  // the host takes it back
+    XSync(display, False);
+    ASSERT_TRUE(pumpUntil(frame, [&] { return !edit->isEditing(); }));
+    EXPECT_STREQ(edit->getText(), "Band2");
+    EXPECT_EQ(listener.texts.size(), 1u);
+    frame->forget();
+}
+
 }  // namespace
 
 #endif  // SOLVA_HAVE_X11
