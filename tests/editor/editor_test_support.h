@@ -62,14 +62,14 @@ struct TestClock {
     static uint64_t read() { return nowMs(); }
 };
 
-// Points every effect at a private, empty install directory.
-inline void usePrivateInstallDirectory() {
-    static const std::string dir = [] {
-        std::string d = std::string(SOLVA_BINARY_DIR) + "/editor-test-install";
-        std::string command = "mkdir -p '" + d + "'";
-        if (std::system(command.c_str()) != 0) ADD_FAILURE() << "cannot create " << d;
-        return d;
-    }();
+// Points every effect at a private install directory under the build
+// directory; with `fresh` it is emptied first, so that what the effect
+// loads does not depend on what other tests saved.
+inline void usePrivateInstallDirectory(const char* name = "editor-test-install", bool fresh = false) {
+    const std::string dir = std::string(SOLVA_BINARY_DIR) + "/" + name;
+    std::string command = "mkdir -p '" + dir + "'";
+    if (fresh) command = "rm -rf '" + dir + "' && " + command;
+    if (std::system(command.c_str()) != 0) ADD_FAILURE() << "cannot prepare " << dir;
     setenv("SOLVA_INSTALL_DIR", dir.c_str(), 1);
 }
 
@@ -90,8 +90,14 @@ inline vst::VstIntPtr dispatch(CBorvan* effect, int opcode, int index = 0, vst::
 
 class EditorFixture : public ::testing::Test {
 protected:
+    // Snapshot tests start from an empty library directory.
+    virtual bool wantsFreshInstallDirectory() const { return false; }
+
     void SetUp() override {
-        usePrivateInstallDirectory();
+        if (wantsFreshInstallDirectory())
+            usePrivateInstallDirectory("editor-snapshot-install", true);
+        else
+            usePrivateInstallDirectory();
         HostLog::current() = &log;
         BorvanEdit::setClock(&TestClock::read);
         effect = new CBorvan(&hostCallback, &solva::createBorvanEditor);

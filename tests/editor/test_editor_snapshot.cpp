@@ -13,6 +13,7 @@ namespace {
 
 class Snapshot : public EditorFixture {
 protected:
+    bool wantsFreshInstallDirectory() const override { return true; }
     void check(const std::string& name) {
         frame()->renderAll();
         const std::string reference = std::string(SOLVA_SOURCE_DIR) + "/docs/editor/" + name + ".png";

@@ -46,7 +46,7 @@ protected:
         if (!display) GTEST_SKIP() << "cannot open the X display";
         int a = 0, b = 0, c = 0, d = 0;
         if (!XTestQueryExtension(display, &a, &b, &c, &d)) GTEST_SKIP() << "no XTest extension";
-        usePrivateInstallDirectory();
+        usePrivateInstallDirectory("editor-snapshot-install", true);
         setPlatformFactory(X11Platform::instance());
         baseConnections = X11Platform::liveConnectionCount();
         baseWindows = X11Platform::liveWindowCount();
