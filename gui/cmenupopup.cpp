@@ -22,9 +22,9 @@ CFontFace menuFont() { return selectFont(kNormalFont, kMenuFontSizePx, kNormalFa
 
 }  // namespace
 
-CMenuPopup::CMenuPopup(COptionMenu* menu, CPoint screenTopLeft) : menu_(menu) {
+CMenuPopup::CMenuPopup(COptionMenu* menu, CPoint screenTopLeft, int maxHeightPx) : menu_(menu) {
     menu_->remember();
-    layout();
+    layout(maxHeightPx);
     moveTo(screenTopLeft);
 }
 
@@ -33,21 +33,30 @@ CMenuPopup::~CMenuPopup() {
     menu_->forget();
 }
 
-void CMenuPopup::layout() {
+void CMenuPopup::layout(int maxHeightPx) {
     const CFontFace font = menuFont();
     const int itemHeight = font.lineHeight() + kItemPadding;
+    const int limit = maxHeightPx > 0 ? std::max(maxHeightPx - 1, itemHeight + 2) : 1 << 30;
     int textWidth = 0;
-    int y = 1;
+    for (long i = 0; i < menu_->getNbEntries(); ++i)
+        textWidth = std::max(textWidth, measureText(font, menu_->getDisplayEntry(i).c_str()));
+    const int columnWidth = std::max(kMinWidth, textWidth + kCheckColumn + kArrowColumn);
     entryRects_.clear();
+    columnCount_ = 1;
+    int x = 1, y = 1, tallest = 1;
     for (long i = 0; i < menu_->getNbEntries(); ++i) {
         const int h = menu_->isSeparator(i) ? kSeparatorHeight : itemHeight;
-        entryRects_.push_back(CRect(1, y, 1, y + h));
+        if (y + h > limit && y > 1) {  // next column
+            x += columnWidth;
+            y = 1;
+            ++columnCount_;
+        }
+        entryRects_.push_back(CRect(x, y, x + columnWidth, y + h));
         y += h;
-        textWidth = std::max(textWidth, measureText(font, menu_->getDisplayEntry(i).c_str()));
+        tallest = std::max(tallest, y);
     }
-    width_ = std::max(kMinWidth, textWidth + kCheckColumn + kArrowColumn + 2);
-    height_ = y + 1;
-    for (CRect& r : entryRects_) r.right = width_ - 1;
+    width_ = columnCount_ * columnWidth + 2;
+    height_ = tallest + 1;
     pixels_.resize(width_, height_, kMenuBack);
 }
 

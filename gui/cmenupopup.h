@@ -21,14 +21,17 @@ public:
     static constexpr int kArrowColumn = 16;    // right margin for sub-menu arrows
     static constexpr int kMinWidth = 60;
 
-    // Lays out `menu` (remembered while open) at `screenTopLeft`.
-    CMenuPopup(COptionMenu* menu, CPoint screenTopLeft);
+    // Lays out `menu` (remembered while open) at `screenTopLeft`. Entries
+    // that do not fit in `maxHeightPx` (0 = no limit) continue in further
+    // columns to the right, so long lists stay on screen.
+    CMenuPopup(COptionMenu* menu, CPoint screenTopLeft, int maxHeightPx = 0);
     ~CMenuPopup();
     CMenuPopup(const CMenuPopup&) = delete;
     CMenuPopup& operator=(const CMenuPopup&) = delete;
 
     // Size the layout needs, pixels.
     CPoint getSize() const { return CPoint(width_, height_); }
+    int getColumnCount() const { return columnCount_; }
     // Moves the pop-up (before it is shown).
     void moveTo(CPoint screenTopLeft);
     const CRect& getScreenRect() const { return screenRect_; }
@@ -51,7 +54,7 @@ public:
     IPlatformWindow* getWindow() const { return window_.get(); }
 
 private:
-    void layout();
+    void layout(int maxHeightPx);
     void drawEntry(long index);
 
     COptionMenu* menu_;
@@ -59,6 +62,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::vector<CRect> entryRects_;  // popup-local
+    int columnCount_ = 1;
     long highlight_ = -1;
     CPixelBuffer pixels_;
     std::unique_ptr<IPlatformWindow> window_;

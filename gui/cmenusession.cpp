@@ -34,14 +34,15 @@ CPoint CMenuSession::clampToScreen(CPoint topLeft, CPoint size, const CRect& par
 }
 
 void CMenuSession::pushPopup(COptionMenu* menu, CPoint screenTopLeft, const CRect& parentEntry) {
-    auto popup = std::make_unique<CMenuPopup>(menu, screenTopLeft);
+    IPlatformWindow* window = frame_->getPlatformWindow();
+    const int screenHeight = window ? window->getScreenSize().v : 0;
+    auto popup = std::make_unique<CMenuPopup>(menu, screenTopLeft, screenHeight);
     popup->moveTo(clampToScreen(screenTopLeft, popup->getSize(), parentEntry));
     IPlatformFactory* factory = frame_->getPlatformFactory();
     if (factory) {
-        auto window =
-            factory->createPopupWindow(frame_->getPlatformWindow(), popup->getScreenRect(), this);
-        if (window && popups_.empty()) window->grabInput();
-        popup->setWindow(std::move(window));
+        auto popupWindow = factory->createPopupWindow(window, popup->getScreenRect(), this);
+        if (popupWindow && popups_.empty()) popupWindow->grabInput();
+        popup->setWindow(std::move(popupWindow));
     } else {
         popup->render();
     }

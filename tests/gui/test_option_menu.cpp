@@ -363,6 +363,20 @@ TEST_F(MenuTest, AListenerMayRunIdleOrOpenAnotherMenuWhileAChoiceIsDelivered) {
     EXPECT_EQ(listener.calls.size(), 1u);
 }
 
+TEST_F(MenuTest, ListsTallerThanTheScreenContinueInColumnsAndStayReachable) {
+    for (int i = 0; i < 150; ++i) menu->addEntry(i % 10 == 9 ? "-" : " Preset name");
+    ASSERT_TRUE(frame->openMenu(menu, CPoint(0, 100)));
+    CMenuPopup* popup = frame->getMenuSession()->getPopup(0);
+    EXPECT_GT(popup->getColumnCount(), 1);
+    const CRect r = popup->getScreenRect();
+    EXPECT_LE(r.bottom, 1080);
+    EXPECT_GE(r.top, 0);
+    for (long i = 0; i < menu->getNbEntries(); ++i)
+        EXPECT_EQ(popup->entryAt(centreOf(popup->entryScreenRect(i))), i) << i;
+    EXPECT_TRUE(frame->getMenuSession()->choose(0, 148));
+    EXPECT_FLOAT_EQ(listener.calls.back().value, 148.0f);
+}
+
 TEST_F(MenuTest, PopupsNearTheScreenEdgeStayOnScreen) {
     fillOptions();
     auto* edge = new COptionMenu(CRect(600, 250, 640, 267), &listener, 70);
