@@ -54,6 +54,7 @@ CFrame::~CFrame() {
 void CFrame::pumpEvents() {
     retireClosedSessions();
     if (window_) window_->pumpEvents();
+    if (menuSession_) menuSession_->idle();
     retireClosedSessions();
 }
 

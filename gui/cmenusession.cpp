@@ -1,15 +1,34 @@
 #include "gui/cmenusession.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "gui/cframe.h"
 #include "gui/coptionmenu.h"
 
 namespace VSTGUI {
 
+namespace {
+
+int gSubMenuDelayMs = 250;  // about the platform's usual menu show delay
+long long (*gClockMs)() = nullptr;
+
+}  // namespace
+
+void CMenuSession::setSubMenuDelayMs(int delayMs) { gSubMenuDelayMs = delayMs < 0 ? 0 : delayMs; }
+
+void CMenuSession::setClock(long long (*clockMs)()) { gClockMs = clockMs; }
+
+long long CMenuSession::nowMs() {
+    if (gClockMs) return gClockMs();
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 CMenuSession::CMenuSession(CFrame* frame, COptionMenu* menu, CPoint screenTopLeft)
-    : frame_(frame) {
+    : frame_(frame), delayMs_(gSubMenuDelayMs) {
     pushPopup(menu, screenTopLeft, CRect());
+    openerIndex_.push_back(-1);
 }
 
 CMenuSession::~CMenuSession() { close(); }
@@ -56,7 +75,10 @@ int CMenuSession::levelAt(const CPoint& screen) const {
 }
 
 void CMenuSession::closeLevelsAbove(int level) {
-    while (getDepth() > level + 1) popups_.pop_back();
+    while (getDepth() > level + 1) {
+        popups_.pop_back();
+        openerIndex_.pop_back();
+    }
 }
 
 void CMenuSession::openSubMenu(int level, long index) {
@@ -67,22 +89,55 @@ void CMenuSession::openSubMenu(int level, long index) {
     const CRect entry = popups_[level]->entryScreenRect(index);
     const CRect parent = popups_[level]->getScreenRect();
     pushPopup(sub, CPoint(parent.right - 2, entry.top - 1), parent);
+    openerIndex_.push_back(index);
 }
 
 void CMenuSession::highlight(int level, long index) {
     popups_[level]->setHighlight(index);
-    if (popups_[level]->getMenu()->getSubMenu(index))
-        openSubMenu(level, index);
-    else
+    const bool deeperOpen = getDepth() > level + 1;
+    COptionMenu* wanted = popups_[level]->isSelectable(index)
+                              ? popups_[level]->getMenu()->getSubMenu(index)
+                              : nullptr;
+    if (deeperOpen && popups_[level + 1]->getMenu() == wanted) {
+        pendingLevel_ = -1;  // back on the entry of the open sub-menu
+        return;
+    }
+    if (!deeperOpen || delayMs_ == 0) {
+        pendingLevel_ = -1;
         closeLevelsAbove(level);
+        if (wanted) openSubMenu(level, index);
+        return;
+    }
+    if (pendingLevel_ != level || pendingIndex_ != index) {
+        pendingLevel_ = level;
+        pendingIndex_ = index;
+        pendingSinceMs_ = nowMs();
+    }
+}
+
+void CMenuSession::applyPendingSwitch() {
+    const int level = pendingLevel_;
+    const long index = pendingIndex_;
+    pendingLevel_ = -1;
+    if (level < 0 || level >= getDepth()) return;
+    closeLevelsAbove(level);
+    if (popups_[level]->getMenu()->getSubMenu(index)) openSubMenu(level, index);
+}
+
+void CMenuSession::idle() {
+    if (!open_ || pendingLevel_ < 0) return;
+    BusyScope busy(this);
+    if (nowMs() - pendingSinceMs_ >= delayMs_) applyPendingSwitch();
 }
 
 void CMenuSession::close() {
     if (!open_) return;
     open_ = false;
+    pendingLevel_ = -1;
     COptionMenu* root = popups_.empty() ? nullptr : popups_.front()->getMenu();
     if (root) root->remember();
     popups_.clear();
+    openerIndex_.clear();
     if (root) {
         root->setPopupOpen(false);
         root->looseFocus();
@@ -115,6 +170,11 @@ void CMenuSession::platformMouseMoved(CPoint where, long) {
     if (level < 0) return;
     const long index = popups_[level]->entryAt(where);
     if (index >= 0) pointerEntered_ = true;
+    if (pendingLevel_ >= 0 && level > pendingLevel_) {
+        // Reached the open sub-menu: keep it and mark the entry that opened it.
+        for (int l = pendingLevel_; l < level; ++l) popups_[l]->setHighlight(openerIndex_[l + 1]);
+        pendingLevel_ = -1;
+    }
     highlight(level, index);
 }
 
@@ -163,7 +223,7 @@ bool CMenuSession::platformKeyDown(const CKeyCode& key) {
                 openSubMenu(getDepth() - 1, top->getHighlight());
             return true;
         case VKEY_LEFT:
-            if (getDepth() > 1) popups_.pop_back();
+            if (getDepth() > 1) closeLevelsAbove(getDepth() - 2);
             return true;
         case VKEY_RETURN:
         case VKEY_ENTER:

@@ -4,6 +4,11 @@
 // (or a press-drag-release onto it) chooses it; Escape or a press outside
 // every pop-up cancels. After closing, the chosen entry's owning menu gets
 // selectEntry(index). Headless tests drive a session with the same calls.
+//
+// While a sub-menu is open, hovering another entry of its parent switches
+// sub-menus only after the pointer rests there for the sub-menu delay (at
+// the frame's idle), so that a diagonal move towards the open sub-menu
+// across other entries does not close it.
 #pragma once
 
 #include <memory>
@@ -32,6 +37,13 @@ public:
     void cancel();
     // Chooses entry `index` of the pop-up at `level` as a click would.
     bool choose(int level, long index);
+    // Applies a pending sub-menu switch whose delay has passed.
+    void idle();
+
+    // Sub-menu switch delay for new sessions (0 = at once), milliseconds.
+    static void setSubMenuDelayMs(int delayMs);
+    // The millisecond clock the delay is measured with (null = steady clock).
+    static void setClock(long long (*clockMs)());
 
     void platformMouseDown(CPoint where, long buttons) override;
     void platformMouseMoved(CPoint where, long buttons) override;
@@ -47,6 +59,8 @@ private:
     void openSubMenu(int level, long index);
     void closeLevelsAbove(int level);
     void highlight(int level, long index);
+    void applyPendingSwitch();
+    static long long nowMs();
     void close();
     void pushPopup(COptionMenu* menu, CPoint screenTopLeft, const CRect& parentEntry);
     CPoint clampToScreen(CPoint topLeft, CPoint size, const CRect& parentEntry) const;
@@ -62,6 +76,11 @@ private:
     CFrame* frame_;
     int busy_ = 0;
     std::vector<std::unique_ptr<CMenuPopup>> popups_;
+    std::vector<long> openerIndex_;  // per level: the parent entry that opened it
+    int pendingLevel_ = -1;          // sub-menu switch waiting for the delay
+    long pendingIndex_ = -1;
+    long long pendingSinceMs_ = 0;
+    int delayMs_;
     bool open_ = true;
     bool pointerEntered_ = false;  // pointer has been over an entry
     bool pressInside_ = false;

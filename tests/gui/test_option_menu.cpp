@@ -12,8 +12,13 @@ using namespace guitest;
 
 CPoint centreOf(const CRect& r) { return CPoint(r.left + r.width() / 2, r.top + r.height() / 2); }
 
+long long gFakeNowMs = 0;
+long long fakeClock() { return gFakeNowMs; }
+
 class MenuTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() { CMenuSession::setClock(fakeClock); }
+    static void TearDownTestSuite() { CMenuSession::setClock(nullptr); }
     void SetUp() override {
         frame = new CFrame(CRect(0, 0, 640, 267), nullptr, nullptr);
         menu = new COptionMenu(CRect(513, 3, 600, 19), &listener, 82);
@@ -224,12 +229,34 @@ TEST_F(MenuTest, HoveringASubMenuEntryOpensItAndItsEntryReportsToTheSubMenu) {
     EXPECT_EQ(sub->getCurrent(), 2);
     EXPECT_EQ(menu->getCurrent(), ownerCurrent);  // the sub-menu's owner is untouched
 
-    // Moving back onto another parent entry closes the sub-menu.
+    // Resting on another parent entry closes the sub-menu after the delay.
     session = openByClick();
     session->platformMouseMoved(centreOf(session->getPopup(0)->entryScreenRect(0)), 0);
     ASSERT_EQ(session->getDepth(), 2);
     session->platformMouseMoved(centreOf(session->getPopup(0)->entryScreenRect(2)), 0);
+    EXPECT_EQ(session->getPopup(0)->getHighlight(), 2);
+    frame->idle();
+    EXPECT_EQ(session->getDepth(), 2);
+    gFakeNowMs += 300;
+    frame->idle();
     EXPECT_EQ(session->getDepth(), 1);
+    session->cancel();
+}
+
+TEST_F(MenuTest, CrossingOtherEntriesOnTheWayToAnOpenSubMenuKeepsIt) {
+    fillOptions();
+    CMenuSession* session = openByClick();
+    session->platformMouseMoved(centreOf(session->getPopup(0)->entryScreenRect(0)), 0);
+    ASSERT_EQ(session->getDepth(), 2);
+    session->platformMouseMoved(centreOf(session->getPopup(0)->entryScreenRect(2)), 0);
+    gFakeNowMs += 100;  // shorter than the delay
+    frame->idle();
+    session->platformMouseMoved(centreOf(session->getPopup(1)->entryScreenRect(0)), 0);
+    gFakeNowMs += 1000;
+    frame->idle();
+    ASSERT_EQ(session->getDepth(), 2);
+    EXPECT_EQ(session->getPopup(0)->getHighlight(), 0);  // the opener is marked again
+    EXPECT_EQ(session->getPopup(1)->getHighlight(), 0);
     session->cancel();
 }
 
