@@ -1,7 +1,12 @@
 #include "editor/aeffguieditor.h"
 
 #include <chrono>
-#include <thread>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <time.h>
+#endif
 
 #include "plugin/vst/audio_effect.h"
 
@@ -81,8 +86,15 @@ void AEffGUIEditor::doIdleStuff() {}
 
 unsigned long AEffGUIEditor::getTicks() { return static_cast<unsigned long>(nowMs()); }
 
+// Plain system sleeps: std::this_thread is missing from some MinGW
+// thread models.
 void AEffGUIEditor::wait(unsigned long milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+#if defined(_WIN32)
+    Sleep(static_cast<DWORD>(milliseconds));
+#else
+    timespec delay{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+    nanosleep(&delay, nullptr);
+#endif
 }
 
 }  // namespace solva
