@@ -48,6 +48,9 @@ public:
     // Inspection (tests, tools).
     int state() const { return state_; }
     int kind() const { return kind_; }
+    float currentFreqHz() const { return freqHz_; }
+    float currentQ() const { return qFactor_; }
+    float currentGainDb() const { return gainDb_; }
     int kernelLength() const { return kernelLength_; }
     float kernelFade() const { return fade_; }
     bool hostSectionValid() const { return hostValidInUse_; }
