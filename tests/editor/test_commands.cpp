@@ -116,6 +116,21 @@ TEST_F(LibraryMenus, MenusAreRebuiltOnlyAtTheNextIdleAfterALibraryChange) {
     EXPECT_EQ(banks()->getNbEntries(), before + 1);
 }
 
+TEST_F(LibraryMenus, AnOpenMenuIsRebuiltOnlyAfterItCloses) {
+    const long before = banks()->getNbEntries();
+    CMenuSession* session = openByClick(banks());
+    ASSERT_NE(session, nullptr);
+    bridge()->NewBank(false);
+    idle();
+    EXPECT_TRUE(session->isOpen());
+    EXPECT_EQ(banks()->getNbEntries(), before);
+    EXPECT_TRUE(editor->isBankMenuMarked());
+    session->cancel();
+    idle();
+    EXPECT_EQ(banks()->getNbEntries(), before + 1);
+    EXPECT_FALSE(editor->isBankMenuMarked());
+}
+
 TEST_F(LibraryMenus, ChoosingAPresetInAGroupSubMenuLoadsIt) {
     const int group = groupNamed("Mixing");
     ASSERT_GE(group, 0);

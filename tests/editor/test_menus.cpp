@@ -193,6 +193,22 @@ TEST_F(SideMenus, WithOneOutputChannelEveryLRAndMSEntryIsDisabled) {
     EXPECT_TRUE(ms->isEnabled(5));
 }
 
+TEST_F(SideMenus, LosingTheSecondChannelHidesThePanelAndClearsTheModes) {
+    ASSERT_TRUE(chooseOption(kLRMenuTag, 0));
+    ASSERT_TRUE(editor->isOverlayShown(solva::kChannelPanel));
+    runAudio(1);
+    EXPECT_FALSE(editor->isOverlayShown(solva::kChannelPanel));
+    EXPECT_FALSE(editor->menuState().lrMode);
+    EXPECT_FALSE(editor->menuState().msMode);
+    EXPECT_FALSE(optionsSub(kLRMenuTag)->isEnabled(0));
+    // Back to two channels: the slot's own channel mode decides again.
+    runAudio(2);
+    const int mode = bridge()->getChannelMode();
+    EXPECT_EQ(editor->isOverlayShown(solva::kChannelPanel), mode == 1 || mode == 2);
+    EXPECT_EQ(editor->menuState().lrMode, mode == 1);
+    EXPECT_EQ(optionsSub(kMSMenuTag)->isEnabled(0), mode != 1);
+}
+
 TEST_F(SideMenus, ShowLRSettingsOpensThePanelAndDisablesTheMSEntries) {
     ASSERT_TRUE(chooseOption(kLRMenuTag, 0));
     EXPECT_TRUE(editor->isOverlayShown(solva::kChannelPanel));
