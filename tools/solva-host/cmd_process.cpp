@@ -11,6 +11,8 @@
 #include "command.h"
 #include "host_callback.h"
 #include "host_error.h"
+#include "known_plugins.h"
+#include "library_session.h"
 #include "plugin_instance.h"
 #include "progress_bar.h"
 
@@ -27,6 +29,8 @@ struct ProcessOptions {
     float rateHz = 0.0f;  // 0: the input file's rate
     std::string loadChunkPath;
     std::string saveChunkPath;
+    std::string preset;      // Solva preset "NUMBER", "NAME" or "BANK/NAME"
+    std::string presetDir;   // library folder; empty: where the plug-in looks
     bool bankChunk = true;
     OutputFormat format = OutputFormat::float32;
     bool allOutputs = false;
@@ -40,6 +44,8 @@ ProcessOptions parseProcessOptions(const ArgList& args) {
                                          {"rate", true},
                                          {"load-chunk", true},
                                          {"save-chunk", true},
+                                         {"preset", true},
+                                         {"preset-dir", true},
                                          {"program-chunk", false},
                                          {"format", true},
                                          {"all-outputs", false},
@@ -55,6 +61,10 @@ ProcessOptions parseProcessOptions(const ArgList& args) {
     if (parsed.has("rate")) options.rateHz = parseSampleRate(parsed.value("rate"));
     options.loadChunkPath = parsed.value("load-chunk");
     options.saveChunkPath = parsed.value("save-chunk");
+    options.preset = parsed.value("preset");
+    options.presetDir = parsed.value("preset-dir");
+    if (!options.preset.empty() && !options.loadChunkPath.empty())
+        throw UsageError("--preset and --load-chunk exclude each other");
     options.bankChunk = !parsed.has("program-chunk");
     options.format = parseOutputFormat(parsed.value("format", "float"));
     options.allOutputs = parsed.has("all-outputs");
@@ -102,6 +112,13 @@ void processFile(PluginInstance& plugin, SoundFileReader& reader, const ProcessO
     if (plugin.numOutputs() <= 0) throw HostError("plug-in has no audio outputs");
     if (!plugin.canProcess()) throw HostError("plug-in offers no processReplacing function");
     if (!options.loadChunkPath.empty()) plugin.setChunk(readBinaryFile(options.loadChunkPath), options.bankChunk);
+    if (!options.preset.empty()) {
+        // Our plug-in takes a preset as the state of a fresh instance that
+        // loaded it, handed over as its chunk.
+        if (!isSolva(plugin.effect())) throw UsageError("--preset works with Solva only");
+        LibrarySession library(options.presetDir);
+        plugin.setChunk(library.blockWithPreset(library.findPreset(options.preset)), true);
+    }
     plugin.applyParameters(options.settings);
     warnAboutRouting(plugin, reader.channels(), options);
 
@@ -145,6 +162,8 @@ SOLVA_HOST_COMMAND(process, "run a sound file through a plug-in",
                    "process PLUGIN IN OUT [options]\n\n"
                    "  --set INDEX=VALUE  set a parameter (normalised 0..1) before processing; repeatable;\n"
                    "                     applied after --load-chunk\n"
+                   "  --preset P         Solva only: load preset P (number, name or BANK/NAME) from the\n"
+                   "                     library (--preset-dir DIR, default: where the plug-in looks)\n"
                    "  --block N          frames per processReplacing call (default 512)\n"
                    "  --rate R           sample rate told to the plug-in (default: the file's rate;\n"
                    "                     the audio is not resampled)\n"
