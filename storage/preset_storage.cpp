@@ -94,7 +94,10 @@ int PresetStorage::LoadPreset(int number) {
 }
 
 int PresetStorage::SavePreset(bool fromInit) {
-    if (!block_ || !store_.usable()) return 1;
+    if (!block_ || !store_.usable()) {
+        library_.setNewPresetRequest(false);  // a request never outlives the save it was made for
+        return 1;
+    }
     SettingsSlot& s = slot();
     // A slot that holds no library preset has no files to overwrite.
     if (!library_.newPresetRequest() && s.info.number < 0) return 1;
