@@ -13,5 +13,8 @@ if [[ -z "${DISPLAY:-}" ]]; then
   export DISPLAY=$display
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi
+# Keep the user's own preset library out of reach of every test.
+SOLVA_INSTALL_DIR=$(mktemp -d /tmp/solva-ci-library.XXXXXX)/
+export SOLVA_INSTALL_DIR
 export SOLVA_WINDOWS_BUILDS="$PWD/build-win32:$PWD/build-win64"
 ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 300
