@@ -44,7 +44,7 @@ protected:
         idle();
     }
     void TearDown() override {
-        if (effect) effect->dispatcher(vst::effClose, 0, 0, nullptr, 0.0f);
+        editortest::closeEffect(effect);  // deletes the effect and its editor
         effect = nullptr;
         BorvanEdit::setClock(nullptr);
         HostLog::current() = nullptr;
