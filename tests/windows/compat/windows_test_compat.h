@@ -3,7 +3,7 @@
 // and Win32. The install directory comes from the registry on Windows, so
 // setting SOLVA_INSTALL_DIR also writes the registry value the storage
 // code reads (HKLM\software\Marwen\Solva, "InstallDirectory"), and unsetting
-// it removes the value again.
+// it puts back the value the run started with (or removes it).
 #pragma once
 
 #ifdef _WIN32
@@ -11,17 +11,45 @@
 #include <io.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace solva_windows_test {
 
+// The value found before the first test changed it, restored on unset so
+// that a run leaves the registry as it found it.
+struct SavedInstallDirectory {
+    bool saved = false;
+    bool existed = false;
+    std::string value;
+};
+
+inline SavedInstallDirectory& savedInstallDirectory() {
+    static SavedInstallDirectory s;
+    return s;
+}
+
+inline void rememberInstallDirectory(HKEY key) {
+    SavedInstallDirectory& s = savedInstallDirectory();
+    if (s.saved) return;
+    s.saved = true;
+    char text[1024] = {};
+    DWORD bytes = sizeof text - 1;
+    s.existed = RegQueryValueExA(key, "InstallDirectory", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &bytes) ==
+                ERROR_SUCCESS;
+    s.value = text;
+}
+
 inline void mirrorInstallDirectory(const char* value) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "software\\Marwen\\Solva", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "software\\Marwen\\Solva", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return;
+    rememberInstallDirectory(key);
+    const SavedInstallDirectory& saved = savedInstallDirectory();
+    if (!value && saved.existed) value = saved.value.c_str();
     if (value)
         RegSetValueExA(key, "InstallDirectory", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                        static_cast<DWORD>(std::strlen(value) + 1));
@@ -49,8 +77,19 @@ inline int unsetenv(const char* name) {
 #define WEXITSTATUS(status) (status)
 #endif
 
+// The trailing "XXXXXX" becomes six hex digits of the process id and a
+// counter, retried until the directory can be created.
 inline char* mkdtemp(char* pattern) {
-    if (_mktemp_s(pattern, std::strlen(pattern) + 1) != 0) return nullptr;
-    return _mkdir(pattern) == 0 ? pattern : nullptr;
+    const size_t length = std::strlen(pattern);
+    if (length < 6 || std::strcmp(pattern + length - 6, "XXXXXX") != 0) return nullptr;
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const unsigned stamp = (GetCurrentProcessId() * 4096u + counter++) & 0xFFFFFFu;
+        char digits[8];
+        std::snprintf(digits, sizeof digits, "%06x", stamp);
+        std::memcpy(pattern + length - 6, digits, 6);
+        if (_mkdir(pattern) == 0) return pattern;
+    }
+    return nullptr;
 }
 #endif

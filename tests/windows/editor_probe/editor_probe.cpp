@@ -172,6 +172,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "editor_probe: no effect\n");
         return 1;
     }
+    std::fprintf(stderr, "editor_probe: effect created\n");
     effect->dispatcher(effect, vst::effOpen, 0, 0, nullptr, 0.0f);
     effect->dispatcher(effect, vst::effSetSampleRate, 0, 0, nullptr, 44100.0f);
     effect->dispatcher(effect, vst::effSetBlockSize, 0, 512, nullptr, 0.0f);
@@ -198,7 +199,9 @@ int main(int argc, char** argv) {
                               GetModuleHandleA(nullptr), nullptr);
     ShowWindow(host, SW_SHOW);
     SetForegroundWindow(host);
+    std::fprintf(stderr, "editor_probe: opening the editor\n");
     effect->dispatcher(effect, vst::effEditOpen, 0, 0, host, 0.0f);
+    std::fprintf(stderr, "editor_probe: editor open\n");
     pumpAndIdle(effect, 800);
     for (const Action& a : actions) perform(effect, host, a);
     pumpAndIdle(effect, 400);
@@ -206,6 +209,7 @@ int main(int argc, char** argv) {
     RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     pumpAndIdle(effect, 200);
     const bool written = writeBmp(argv[2], host, width, height);
+    std::fprintf(stderr, "editor_probe: window written\n");
     for (int index : prints) std::printf("%d=%g\n", index, effect->getParameter(effect, index));
     std::printf("edits=%d/%d\n", gBeginEdits, gEndEdits);
     std::fflush(stdout);
