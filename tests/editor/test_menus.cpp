@@ -145,6 +145,35 @@ TEST_F(OptionsMenu, ResetsPutGainsAndActiveBandsBackToTheirMiddle) {
     EXPECT_FLOAT_EQ(effect->getParameter(10), 0.5f);
 }
 
+TEST_F(OptionsMenu, SaveAndReadOptionsRoundTripThroughTheOptionsFile) {
+    ASSERT_TRUE(chooseOption(kDisplayMenuTag, 11));  // Wheel Incr : 0.1
+    ASSERT_TRUE(choose(options(), {10}));            // Save Options
+    ASSERT_TRUE(chooseOption(kDisplayMenuTag, 9));   // Wheel Incr : 0.01
+    ASSERT_FLOAT_EQ(effect->getParameter(66), 0.0f);
+    ASSERT_TRUE(choose(options(), {8}));  // Read Options
+    EXPECT_FLOAT_EQ(effect->getParameter(66), 2.0f);
+    EXPECT_TRUE(optionsSub(kDisplayMenuTag)->isCheckEntry(11));
+    EXPECT_FALSE(optionsSub(kDisplayMenuTag)->isCheckEntry(9));
+}
+
+TEST_F(OptionsMenu, InitSettingsFromCurrentSettingsWritesTheInitSettingsFile) {
+    const std::string find = "find '" + installDir + "' -name InitSettings | grep -q .";
+    const bool before = std::system(find.c_str()) == 0;
+    effect->setParameter(7, 0.8f);
+    ASSERT_TRUE(chooseOption(kMiscMenuTag, 7));
+    EXPECT_TRUE(std::system(find.c_str()) == 0) << "existed before: " << before;
+    EXPECT_FLOAT_EQ(bridge()->getInitValue(7), 0.8f);
+}
+
+TEST_F(OptionsMenu, ClassBandsByFrequencyOrdersTheBellBands) {
+    const float freqs[] = {0.9f, 0.7f, 0.5f, 0.3f, 0.1f};  // bands 1..5, descending
+    const int freqIndex[] = {2, 5, 8, 11, 14};
+    for (int b = 0; b < 5; ++b) effect->setParameter(freqIndex[b], freqs[b]);
+    ASSERT_TRUE(chooseOption(kMiscMenuTag, 0));
+    for (int b = 1; b < 5; ++b)
+        EXPECT_LE(effect->getParameter(freqIndex[b - 1]), effect->getParameter(freqIndex[b])) << b;
+}
+
 TEST_F(OptionsMenu, AboutHidesOtherPanelsAndTheCloseCrossHidesIt) {
     editor->showOverlay(solva::kInfoPanel, true);
     ASSERT_TRUE(chooseOption(kMiscMenuTag, 14));
