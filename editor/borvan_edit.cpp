@@ -242,7 +242,12 @@ void BorvanEdit::showOverlay(OverlayId id, bool shown) {
     frame_->setDirty(true);
 }
 
-void BorvanEdit::requestRedraw() { rebuildBankMenu_ = rebuildPresetMenu_ = true; }
+// The library changed: both menus are rebuilt at the next idle and the
+// name fields fetch their texts again.
+void BorvanEdit::requestRedraw() {
+    rebuildBankMenu_ = rebuildPresetMenu_ = true;
+    if (frame_) frame_->setDirty(true);
+}
 
 void BorvanEdit::redrawFrame() {
     if (frame_) frame_->setDirty(true);

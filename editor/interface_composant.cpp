@@ -45,10 +45,14 @@ void applyFont(CParamDisplay* display, const TextFontStyle& font) {
 
 CInterfaceComposantGraphique::CInterfaceComposantGraphique(CFrame* frame) : frame_(frame) {}
 
+// The set holds a reference to every control it made, so that controls of
+// containers destroyed earlier (hidden overlays) are still valid here. A
+// detached control also carries the reference its container gave up.
 CInterfaceComposantGraphique::~CInterfaceComposantGraphique() {
-    // Attached controls go with their container; detached ones are ours.
-    for (const Created& c : created_)
+    for (const Created& c : created_) {
         if (!c.link->isShown()) c.view->forget();
+        c.view->forget();
+    }
 }
 
 const KnobStyle& CInterfaceComposantGraphique::knobStyle(int n) {
@@ -80,6 +84,7 @@ T* CInterfaceComposantGraphique::place(T* control, long tag, Container* parent) 
     control->bind(bridge_, container);
     if (container) container->addView(control);
     receivers_.emplace(tag, control);
+    control->remember();
     created_.push_back({control, control});
     return control;
 }

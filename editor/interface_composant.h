@@ -5,8 +5,10 @@
 // under a tag (several controls may share one), in registration order.
 //
 // Ownership: created controls belong to their parent container (the frame
-// unless another is given). Controls that are detached when the set is
-// destroyed are destroyed with it. UI thread only.
+// unless another is given); the set keeps one more reference to each until
+// it is destroyed, so controls stay valid for it while their containers go
+// first. Controls detached when the set is destroyed go with it. UI thread
+// only.
 #pragma once
 
 #include <map>
