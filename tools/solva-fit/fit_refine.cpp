@@ -15,7 +15,7 @@ namespace solva {
 namespace {
 
 constexpr float kRate = 44100.0f;
-constexpr int kFreqs = 60;
+constexpr int kFreqs = 120;  // as dense as --verify: narrow high-Q errors must show
 constexpr double kSuspectDb = 0.2;
 
 struct Refiner {
@@ -71,10 +71,40 @@ struct Refiner {
             untuned.gainDb = gridGain(gi) == 0.0f ? 1e-6f : gridGain(gi);
             untuned.outputGain = 1.0f;
         }
-        for (const CorrectionEntry& base : {original, untuned})
+        std::vector<CorrectionEntry> candidates;
+        for (const CorrectionEntry& base : {original, untuned}) {
+            CorrectionEntry c = base;
             for (float dp : {0.0f, -0.03f, -0.015f, -0.005f, 0.005f, 0.015f, 0.03f}) {
-                e = base;
-                e.sincCentre = base.sincCentre + dp;
+                c = base;
+                c.sincCentre += dp;
+                candidates.push_back(c);
+            }
+            for (float df : {-0.2f, -0.1f, 0.1f, 0.2f}) {
+                c = base;
+                c.flatFraction = std::clamp(c.flatFraction + df, 0.0f, 1.0f);
+                candidates.push_back(c);
+            }
+            for (float kf : {0.99f, 0.995f, 1.005f, 1.01f}) {
+                c = base;
+                c.freqHz *= kf;
+                candidates.push_back(c);
+            }
+            if (table.numQ > 1)
+                for (float kq : {0.95f, 1.05f}) {
+                    c = base;
+                    c.qFactor *= kq;
+                    c.q2Factor *= kq;
+                    candidates.push_back(c);
+                }
+            if (table.threeAxis())
+                for (float og : {0.99f, 1.01f}) {
+                    c = base;
+                    c.outputGain *= og;
+                    candidates.push_back(c);
+                }
+        }
+        for (const CorrectionEntry& candidate : candidates) {
+                e = candidate;
                 const std::vector<double> now = localErrors(fi, qi, gi);
                 bool allowed = true;
                 for (size_t i = 0; i < now.size(); ++i)
@@ -94,7 +124,7 @@ struct Refiner {
 void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries) {
     Refiner r{axes, entries, kind, gainSign};
     r.table.entries = entries.data();
-    for (int pass = 0; pass < 2; ++pass)
+    for (int pass = 0; pass < 3; ++pass)
         for (int fi = axes.numFreq - 1; fi >= 0; --fi)
             for (int qi = 0; qi < axes.numQ; ++qi)
                 for (int gi = 0; gi < axes.numGain; ++gi) {
