@@ -5,6 +5,9 @@
 #include "editor/borvan_interface.h"
 #include "editor/cbouton_rotatif.h"
 #include "editor_test_support.h"
+#include "params/snap_tables.h"
+
+#include <cmath>
 
 namespace editortest {
 namespace {
@@ -180,6 +183,31 @@ TEST_F(Knobs, ListenGestureOnABandFrequencyAsksForTheGainBackAtTheTick) {
     TestClock::nowMs() += 1000;
     editor->idle();
     EXPECT_EQ(effect->modifierState(CBorvan::kListenSeen), 0);
+}
+
+TEST_F(Knobs, CoarseDragsAreSnappedAndFineDragsAreNot) {
+    effect->setParameter(57, 1.0f);  // frequency snap coarse
+    auto* freq = control<solva::CBoutonRotatif>(5);
+    const CPoint p = centre(freq);
+    auto& block = effect->settings();
+    effect->setParameter(5, 0.5f);  // not a gesture: stored as given
+    EXPECT_FLOAT_EQ(hostValue(5), 0.5f);
+
+    press(p, kLButton | kShift);
+    move(CPoint(p.h + 40, p.v), kLButton | kShift);
+    release(CPoint(p.h + 40, p.v));
+    EXPECT_NEAR(hostValue(5), 0.51f, 1e-5f);
+
+    effect->setParameter(5, 0.5f);
+    press(p, kLButton);
+    move(CPoint(p.h + 3, p.v), kLButton);
+    release(CPoint(p.h + 3, p.v));
+    const float expected = solva::snapNormalised(5, 0.515f, block, block.slot[0]);
+    ASSERT_GT(std::fabs(expected - 0.515f), 1e-4f);  // the drag lands off the table
+    EXPECT_NEAR(hostValue(5), expected, 1e-5f);
+    // Outside gestures the effect stores values unsnapped again.
+    effect->setParameter(5, 0.515f);
+    EXPECT_FLOAT_EQ(hostValue(5), 0.515f);
 }
 
 }  // namespace
