@@ -13,6 +13,10 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -46,6 +50,7 @@ protected:
         if (!display) GTEST_SKIP() << "cannot open the X display";
         int a = 0, b = 0, c = 0, d = 0;
         if (!XTestQueryExtension(display, &a, &b, &c, &d)) GTEST_SKIP() << "no XTest extension";
+        lockPointer();
         char pattern[] = "/tmp/solva-menus-x11-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         installDir = pattern;
@@ -73,6 +78,18 @@ protected:
         XSync(display, False);
         const std::string command = "rm -rf '" + installDir + "'";
         if (std::system(command.c_str()) != 0) ADD_FAILURE() << command;
+        if (pointerLock >= 0) close(pointerLock);  // releases the lock
+        pointerLock = -1;
+    }
+
+    // XTest moves the one pointer of the display: test processes that run
+    // at the same time (ctest -j) take turns through this lock file.
+    void lockPointer() {
+        std::string name = std::string("/tmp/solva-x11-pointer") + std::getenv("DISPLAY") + ".lock";
+        for (char& ch : name)
+            if (ch == ':') ch = '_';
+        pointerLock = open(name.c_str(), O_CREAT | O_RDWR, 0666);
+        if (pointerLock >= 0) flock(pointerLock, LOCK_EX);
     }
 
     // The host's idle timer: effEditIdle every 10 ms.
@@ -127,6 +144,7 @@ protected:
     CPoint buttonCentre(COptionMenu* menu) const { return centreOf(menu->getFrameRect()); }
 
     Display* display = nullptr;
+    int pointerLock = -1;
     Window parent = 0;
     std::string installDir;
     CBorvan* effect = nullptr;
