@@ -84,7 +84,8 @@ void AEffGUIEditor::endEdit(long index) {
 
 void AEffGUIEditor::doIdleStuff() {}
 
-unsigned long AEffGUIEditor::getTicks() { return static_cast<unsigned long>(nowMs()); }
+// Milliseconds since start (double clicks), independent of the idle clock.
+unsigned long AEffGUIEditor::getTicks() { return VSTGUIEditorInterface::getTicks(); }
 
 // Plain system sleeps: std::this_thread is missing from some MinGW
 // thread models.

@@ -61,6 +61,13 @@ TEST_F(Snapshot, HelpPanel) {
     check("help-panel");
 }
 
+TEST_F(Snapshot, ChannelPanelInMidSideMode) {
+    openHeadless();
+    editor->showChannelPanel(2);
+    for (int tag : {72, 108, 109, 44}) editor->selectImage(tag, 2);
+    check("channel-panel");
+}
+
 }  // namespace
 }  // namespace editortest
 #endif
