@@ -110,10 +110,19 @@ public:
         XCloseDisplay(display_);
     }
 
+    // Some plug-ins know their size only once open: the window follows the
+    // rectangle they report then.
     void openEditor() {
-        if (plugin_.dispatch(vst::effEditOpen, 0, 0, reinterpret_cast<void*>(window_)) == 0)
-            throw HostError("the plug-in did not open its editor");
+        plugin_.dispatch(vst::effEditOpen, 0, 0, reinterpret_cast<void*>(window_));
         opened_ = true;
+        vst::ERect* rect = nullptr;
+        plugin_.dispatch(vst::effEditGetRect, 0, 0, &rect);
+        if (rect && rect->right > rect->left && rect->bottom > rect->top &&
+            (rect->right - rect->left != width_ || rect->bottom - rect->top != height_)) {
+            width_ = rect->right - rect->left;
+            height_ = rect->bottom - rect->top;
+            XResizeWindow(display_, window_, unsigned(width_), unsigned(height_));
+        }
         idleFor(300);
     }
 
@@ -241,12 +250,14 @@ int runEditor(const ArgList& arguments) {
 
     PluginInstance plugin(args.positional[0], 44100.0f, 512);
     if (!(plugin.effect().flags & vst::effFlagsHasEditor)) throw HostError("the plug-in has no editor");
+    // Before opening, a plug-in may not know its size yet.
+    constexpr int kFallbackWidth = 800;
+    constexpr int kFallbackHeight = 600;
     vst::ERect* rect = nullptr;
     plugin.dispatch(vst::effEditGetRect, 0, 0, &rect);
-    if (!rect || rect->right <= rect->left || rect->bottom <= rect->top)
-        throw HostError("the plug-in reports no editor size");
-    const int width = rect->right - rect->left;
-    const int height = rect->bottom - rect->top;
+    const bool sized = rect && rect->right > rect->left && rect->bottom > rect->top;
+    const int width = sized ? rect->right - rect->left : kFallbackWidth;
+    const int height = sized ? rect->bottom - rect->top : kFallbackHeight;
     plugin.applyParameters(sets);
     plugin.resume();
 
