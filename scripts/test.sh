@@ -17,4 +17,5 @@ fi
 SOLVA_INSTALL_DIR=$(mktemp -d /tmp/solva-ci-library.XXXXXX)/
 export SOLVA_INSTALL_DIR
 export SOLVA_WINDOWS_BUILDS="$PWD/build-win32:$PWD/build-win64"
-ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 300
+# Serial: the X11 tests share one pointer and keyboard.
+ctest --test-dir build --output-on-failure --timeout 300
