@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
 #ifdef SOLVA_HAVE_PNG
