@@ -197,6 +197,11 @@ void BorvanEdit::setParameter(int index, float value) {
     if (!frame_ || !components_) return;
     if (index == kClipIndicatorTag && overlays_[kHelpPanel].shown) return;
     components_->updateValue(index, value);
+    if (index == kSlotBIndex && bridge_) {
+        // The slot selector moved: both slot switches show where it is now
+        // (the effect reports only the switch that was written).
+        for (int slotSwitch : {106, 107}) components_->updateValue(slotSwitch, bridge_->getValue(slotSwitch));
+    }
 }
 
 void BorvanEdit::selectImage(int index, int variant) {

@@ -188,5 +188,22 @@ TEST_F(Switches, HelpSwitchShowsAndHidesTheHelpPanel) {
     EXPECT_FALSE(editor->isOverlayShown(solva::kHelpPanel));
 }
 
+TEST_F(Switches, SlotSwitchesBringTheOtherSlotsValuesIntoTheControls) {
+    auto* a = control<solva::CSwitch>(106);
+    auto* b = control<solva::CSwitch>(107);
+    auto* gain = control<CControl>(7);
+    ASSERT_TRUE(a && b && gain);
+    effect->setParameter(7, 0.3f);
+    click(centre(b), kLButton);
+    EXPECT_GE(hostValue(49), 0.5f);  // slot B current
+    effect->setParameter(7, 0.9f);
+    EXPECT_FLOAT_EQ(gain->getValue(), 0.9f);
+    click(centre(a), kLButton);
+    EXPECT_LT(hostValue(49), 0.5f);
+    EXPECT_FLOAT_EQ(gain->getValue(), 0.3f);
+    click(centre(b), kLButton);
+    EXPECT_FLOAT_EQ(gain->getValue(), 0.9f);
+}
+
 }  // namespace
 }  // namespace editortest
