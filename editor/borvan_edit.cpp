@@ -20,6 +20,7 @@ constexpr int kShowClipIndex = 62;
 constexpr int kSlotBIndex = 49;
 constexpr long kCopyKickTag = 71;
 constexpr long kSaveKickTag = 73;
+constexpr int kPresetNameTag = 75;
 constexpr long kFirstOwnOverlayIndex = 111;
 constexpr long kLastOwnOverlayIndex = 115;
 
@@ -201,6 +202,12 @@ void BorvanEdit::setParameter(int index, float value) {
         // The slot selector moved: both slot switches show where it is now
         // (the effect reports only the switch that was written).
         for (int slotSwitch : {106, 107}) components_->updateValue(slotSwitch, bridge_->getValue(slotSwitch));
+        components_->selectImage(kCopyKickTag, value >= 0.5f ? 1 : 0);
+    }
+    if (index == kPresetNameTag && bridge_) {
+        // A preset name update follows every preset change: the save kick
+        // shows whether the preset can be overwritten.
+        components_->selectImage(kSaveKickTag, bridge_->isFactoryPreset() ? 1 : 0);
     }
 }
 
