@@ -196,10 +196,13 @@ TEST_F(Switches, SlotSwitchesBringTheOtherSlotsValuesIntoTheControls) {
     effect->setParameter(7, 0.3f);
     click(centre(b), kLButton);
     EXPECT_GE(hostValue(49), 0.5f);  // slot B current
+    auto* copy = control<solva::CKick>(71);
+    EXPECT_EQ(copy->getBackground()->getResourceID(), 1015);  // copy B to A
     effect->setParameter(7, 0.9f);
     EXPECT_FLOAT_EQ(gain->getValue(), 0.9f);
     click(centre(a), kLButton);
     EXPECT_LT(hostValue(49), 0.5f);
+    EXPECT_EQ(copy->getBackground()->getResourceID(), 1014);
     EXPECT_FLOAT_EQ(gain->getValue(), 0.3f);
     click(centre(b), kLButton);
     EXPECT_FLOAT_EQ(gain->getValue(), 0.9f);
