@@ -70,8 +70,11 @@ else
   tail -20 "$log/build-x86_64.log"
   finish
 fi
-if cross_build "$w32" i686 Solva Kelvadrin solva-host; then
-  pass "i686 build: Solva.dll, Kelvadrin.dll, solva-host.exe"
+# The 32-bit host is only of use where wine32 can run it.
+targets32=(Solva Kelvadrin)
+[[ -x /usr/lib/wine/wine ]] && targets32+=(solva-host)
+if cross_build "$w32" i686 "${targets32[@]}"; then
+  pass "i686 build: ${targets32[*]}"
   have_w32=1
 else
   fail "i686 build (see $log/build-i686.log)"
@@ -79,10 +82,12 @@ else
 fi
 
 # Exactly the two entry points, and the skin only as resources.
-if x86_64-w64-mingw32-objdump -p "$w64/plugin/Solva.dll" | grep -q "\] main$" &&
-   x86_64-w64-mingw32-objdump -p "$w64/plugin/Solva.dll" | grep -q "\] VSTPluginMain$" &&
-   ! x86_64-w64-mingw32-nm "$w64/plugin/Solva.dll" 2>/dev/null | grep -q solva_skin_bmp_ &&
-   x86_64-w64-mingw32-objdump -h "$w64/plugin/Solva.dll" | grep -q "\.rsrc"; then
+# (Whole outputs captured first: grep -q would cut the pipe under pipefail.)
+exports=$(x86_64-w64-mingw32-objdump -p "$w64/plugin/Solva.dll")
+symbols=$(x86_64-w64-mingw32-nm "$w64/plugin/Solva.dll" 2>/dev/null)
+sections=$(x86_64-w64-mingw32-objdump -h "$w64/plugin/Solva.dll")
+if grep -q "\] main$" <<<"$exports" && grep -q "\] VSTPluginMain$" <<<"$exports" &&
+   ! grep -q solva_skin_bmp_ <<<"$symbols" && grep -q "\.rsrc" <<<"$sections"; then
   pass "Solva.dll exports VSTPluginMain and main; skin bitmaps only as RT_BITMAP resources"
 else
   fail "Solva.dll exports or resources"
@@ -131,7 +136,8 @@ for suite in params dsp storage plugin; do
   fi
   (cd "$w64" && wine "$exe" --gtest_brief=1 --gtest_filter="-$excluded") >"$log/suite-$suite.log" 2>&1
   status=$?
-  counts=$(grep -E "^\[  (PASSED|FAILED|SKIPPED) \]" "$log/suite-$suite.log" | tr -s ' ' | tr '\n' ' ')
+  counts=$(tr -d '\r' <"$log/suite-$suite.log" | grep -E "^\[ +(PASSED|FAILED|SKIPPED) +\] [0-9]" | tr -s ' ' |
+           tr '\n' ' ')
   if [[ $status -eq 0 ]]; then
     pass "suite $suite under wine64: $counts"
   else
@@ -212,7 +218,7 @@ else
 fi
 
 # Companion library: loads and exports its entry point.
-if x86_64-w64-mingw32-objdump -p "$w64/plugin/Kelvadrin.dll" | grep -q "\] DialogueFichier$"; then
+if grep -q "\] DialogueFichier$" <<<"$(x86_64-w64-mingw32-objdump -p "$w64/plugin/Kelvadrin.dll")"; then
   pass "Kelvadrin.dll exports DialogueFichier"
 else
   fail "Kelvadrin.dll export"
