@@ -3,6 +3,7 @@
 #include "plugin/borvan_storage.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <new>
 
 namespace solva {
@@ -89,6 +90,16 @@ void CBorvan::setProgram(vst::VstInt32 program) {
         if (index <= kGeneralVolumeIndex) applyToEngine(slot, index, 1 - shown);
     }
     programLoad_ = 0;
+    updateEditorImages();
+}
+
+void CBorvan::updateEditorImages() {
+    if (!editorSink_ || !settings_) return;
+    const SettingsSlot& slot = currentSlot(*settings_);
+    editorSink_->selectImage(71, currentSlotIndex(*settings_));
+    editorSink_->selectImage(73, slot.info.factory == 1 ? 1 : 0);
+    const int variant = (slot.info.channelMode == 2 ? 2 : 0) + shownSide(slot);
+    for (int tag : {72, 108, 109}) editorSink_->selectImage(tag, variant);
 }
 
 void CBorvan::reapplyProgram(int forcedProgram) {

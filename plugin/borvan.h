@@ -166,6 +166,10 @@ public:
     void applyToEngine(int slot, int index, int side);
     // The editor-notification step of setParameter, carrying the listen boost.
     void notifyEditor(int index, int side);
+    // Chooses the editor's image variants that follow the settings: the
+    // copy direction (71), the factory mark (73) and the L/R-M/S pairs
+    // (72, 108, 109).
+    void updateEditorImages();
 
     // Mouse-state fields written by reportMouseState.
     enum ModifierField { kFineAdjust = 0, kButtonDown, kListen, kListenSeen, kControl, kNumModifierFields };

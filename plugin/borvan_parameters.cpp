@@ -124,6 +124,7 @@ void CBorvan::setParameter(vst::VstInt32 index, float value) {
     const int nowShown = shownSide(block.slot[nowSlot]);
     applyToEngine(nowSlot, index, nowShown);
     notifyEditor(index, nowShown);
+    if (index <= kGeneralVolumeIndex || index == 43 || index == 49 || index >= 106) updateEditorImages();
 }
 
 // The link between the two sides for a continuous index: writes the other

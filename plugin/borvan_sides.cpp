@@ -20,6 +20,7 @@ void CBorvan::setMidSideMode(bool midSide) {
     applyMidSideFlags();
     if (editorSink_) {
         for (int index : {43, 44, 45, 46, 47, 48, 108, 109}) editorSink_->setParameter(index, getParameter(index));
+        updateEditorImages();
     }
 }
 

@@ -96,3 +96,36 @@ TEST(SwapSides, TwiceRestoresTheSlotAndKeepsTheMark) {
 
 }  // namespace
 }  // namespace solva::test
+
+namespace solva::test {
+namespace {
+
+int lastImage(const RecordingEditor& editor, int tag) {
+    int variant = -1;
+    for (const auto& image : editor.images)
+        if (image.first == tag) variant = int(image.second);
+    return variant;
+}
+
+TEST(EditorImages, FollowSlotFactoryMarkAndSides) {
+    HostedEffect fx(true);
+    fx.effect->setParameterAutomated(107, 1.0f);  // slot B
+    EXPECT_EQ(lastImage(*fx.editor(), 71), 1);
+    fx.effect->setParameterAutomated(106, 1.0f);  // slot A
+    EXPECT_EQ(lastImage(*fx.editor(), 71), 0);
+    SettingsSlot& s = fx.effect->settings().slot[0];
+    s.info.channelMode = 2;
+    fx.set(108, 1.0f);
+    EXPECT_EQ(lastImage(*fx.editor(), 72), 2);
+    fx.set(109, 1.0f);
+    EXPECT_EQ(lastImage(*fx.editor(), 108), 3);
+    s.info.channelMode = 1;
+    fx.set(109, 1.0f);
+    EXPECT_EQ(lastImage(*fx.editor(), 109), 1);
+    s.info.factory = 1;
+    fx.effect->reapplyProgram(1);
+    EXPECT_EQ(lastImage(*fx.editor(), 73), 1);
+}
+
+}  // namespace
+}  // namespace solva::test
