@@ -22,7 +22,7 @@ int runVerify();
 namespace {
 
 int usage(const char* msg) {
-    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify)\n", msg);
+    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] | --refine FILE | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify)\n", msg);
     return 2;
 }
 
