@@ -156,7 +156,11 @@ CEditTexte* CInterfaceComposantGraphique::createTextField(int style, CPoint wher
 CChoix* CInterfaceComposantGraphique::createChoice(int style, CPoint where, long tag, Listener* listener,
                                                    Container* parent) {
     const ChoiceStyle& s = choiceStyle(style);
-    auto* menu = new CChoix(rectAt(where, s.width, s.height), listener, tag, s.bitmap, s.pressed, kCheckStyle);
+    // The skin's menu buttons carry their own captions ("BANK", "PRESET",
+    // "OPTIONS"): the current entry's text would be drawn over them.
+    const long textStyle = s.bitmap ? long(kNoTextStyle) : 0L;
+    auto* menu = new CChoix(rectAt(where, s.width, s.height), listener, tag, s.bitmap, s.pressed,
+                            kCheckStyle | textStyle);
     applyFont(menu, s.font);
     return place(menu, tag, parent);
 }
