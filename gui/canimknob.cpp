@@ -29,12 +29,7 @@ long CAnimKnob::getFrameIndex() const {
 }
 
 void CAnimKnob::drawFrame(CDrawContext* context, long index) {
-    if (!background_) return;
-    const CPoint where(backOffset_.h, backOffset_.v + index * heightOfOneImage_);
-    if (transparent_ || background_->getTransparencyEnabled())
-        background_->drawTransparent(context, size_, where);
-    else
-        background_->draw(context, size_, where);
+    drawStripFrame(context, index, heightOfOneImage_);
 }
 
 void CAnimKnob::draw(CDrawContext* context) {

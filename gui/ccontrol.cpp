@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "gui/cbitmap.h"
 #include "gui/cframe.h"
 
 namespace VSTGUI {
@@ -22,6 +23,15 @@ CControl::CControl(const CRect& size, CControlListener* listener, long tag, CBit
 CControl::~CControl() = default;
 
 void CControl::setValue(float value) { value_ = value; }
+
+void CControl::drawStripFrame(CDrawContext* context, long index, CCoord frameHeight) {
+    if (!background_) return;
+    const CPoint where(backOffset_.h, backOffset_.v + CCoord(index) * frameHeight);
+    if (transparent_ || background_->getTransparencyEnabled())
+        background_->drawTransparent(context, size_, where);
+    else
+        background_->draw(context, size_, where);
+}
 
 void CControl::bounceValue() { value_ = std::min(max_, std::max(min_, value_)); }
 

@@ -65,6 +65,11 @@ public:
     bool onWheel(CDrawContext* context, const CPoint& where, float distance) override;
 
 protected:
+    // Draws frame `index` of a vertical strip background (frames of
+    // `frameHeight` pixels below the back offset) into the control's
+    // rectangle, colour-keyed when the view or the bitmap asks for it.
+    void drawStripFrame(CDrawContext* context, long index, CCoord frameHeight);
+
     CControlListener* listener_;
     long tag_;
     float value_ = 0.0f;

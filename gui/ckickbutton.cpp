@@ -16,12 +16,7 @@ CKickButton::~CKickButton() = default;
 long CKickButton::getImageIndex() const { return value_ > (min_ + max_) / 2 ? 1 : 0; }
 
 void CKickButton::drawImage(CDrawContext* context, long index) {
-    if (!background_) return;
-    const CPoint where(backOffset_.h, backOffset_.v + index * heightOfOneImage_);
-    if (transparent_ || background_->getTransparencyEnabled())
-        background_->drawTransparent(context, size_, where);
-    else
-        background_->draw(context, size_, where);
+    drawStripFrame(context, index, heightOfOneImage_);
 }
 
 void CKickButton::draw(CDrawContext* context) {

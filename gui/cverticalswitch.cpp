@@ -30,12 +30,7 @@ long CVerticalSwitch::getImageIndex() const {
 }
 
 void CVerticalSwitch::drawImage(CDrawContext* context, long index) {
-    if (!background_) return;
-    const CPoint where(backOffset_.h, backOffset_.v + index * heightOfOneImage_);
-    if (transparent_ || background_->getTransparencyEnabled())
-        background_->drawTransparent(context, size_, where);
-    else
-        background_->draw(context, size_, where);
+    drawStripFrame(context, index, heightOfOneImage_);
 }
 
 void CVerticalSwitch::draw(CDrawContext* context) {

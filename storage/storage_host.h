@@ -29,4 +29,18 @@ public:
     virtual void alert(const char* message) = 0;
 };
 
+// A host for storage work without an effect (tools, fuzzing): nothing to
+// re-apply, no editor; alerts go nowhere unless a derived class says.
+class DetachedStorageHost : public StorageHost {
+public:
+    void reapplyCurrentSlot(int) override {}
+    int liveOutputCount() override { return 2; }
+    void setMidSideFlag(bool) override {}
+    void updateHostDisplay() override {}
+    void editorSetParameter(int, float) override {}
+    void editorRequestRedraw() override {}
+    void editorSetChannelMode(int) override {}
+    void alert(const char*) override {}
+};
+
 }  // namespace solva

@@ -14,17 +14,7 @@
 
 namespace {
 
-class QuietHost : public solva::StorageHost {
-public:
-    void reapplyCurrentSlot(int) override {}
-    int liveOutputCount() override { return 2; }
-    void setMidSideFlag(bool) override {}
-    void updateHostDisplay() override {}
-    void editorSetParameter(int, float) override {}
-    void editorRequestRedraw() override {}
-    void editorSetChannelMode(int) override {}
-    void alert(const char*) override {}
-};
+using QuietHost = solva::DetachedStorageHost;
 
 const std::filesystem::path& scratch() {
     static const std::filesystem::path dir = [] {

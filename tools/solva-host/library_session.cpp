@@ -13,16 +13,9 @@
 namespace solvahost {
 
 // The storage code's view of "the effect": the tool has no engine and no
-// editor, so everything but alerts is a no-op.
-class LibrarySession::ToolHost : public solva::StorageHost {
+// editor; alerts become notes on standard error.
+class LibrarySession::ToolHost : public solva::DetachedStorageHost {
 public:
-    void reapplyCurrentSlot(int) override {}
-    int liveOutputCount() override { return 2; }
-    void setMidSideFlag(bool) override {}
-    void updateHostDisplay() override {}
-    void editorSetParameter(int, float) override {}
-    void editorRequestRedraw() override {}
-    void editorSetChannelMode(int) override {}
     void alert(const char* message) override { std::fprintf(stderr, "solva-host: note: %s\n", message); }
 };
 
