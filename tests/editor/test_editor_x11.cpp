@@ -10,6 +10,8 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include "x11_test_host.h"
+
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -28,37 +30,21 @@ class X11Editor : public ::testing::Test {
 protected:
     // One connection for the whole suite: Xvfb resets whenever its last
     // client leaves.
-    static void SetUpTestSuite() {
-        if (std::getenv("DISPLAY")) shared() = XOpenDisplay(nullptr);
-    }
+    static void SetUpTestSuite() { editortest::X11TestHost::openSharedDisplay(); }
     static void TearDownTestSuite() {
-        if (shared()) XCloseDisplay(shared());
-        shared() = nullptr;
-    }
-    static Display*& shared() {
-        static Display* d = nullptr;
-        return d;
+        editortest::X11TestHost::closeSharedDisplay();
     }
 
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-        display = shared();
-        if (!display) GTEST_SKIP() << "cannot open the X display";
-        int a = 0, b = 0, c = 0, d = 0;
-        if (!XTestQueryExtension(display, &a, &b, &c, &d)) GTEST_SKIP() << "no XTest extension";
+        const char* whyNot = nullptr;
+        display = editortest::X11TestHost::usableDisplay(whyNot);
+        if (!display) GTEST_SKIP() << whyNot;
         usePrivateInstallDirectory("editor-snapshot-install", true);
         setPlatformFactory(X11Platform::instance());
         baseConnections = X11Platform::liveConnectionCount();
         baseWindows = X11Platform::liveWindowCount();
         effect = new CBorvan(&hostCallback, &solva::createBorvanEditor);
-        parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 640, 267, 0, 0, 0);
-        XSelectInput(display, parent, StructureNotifyMask);
-        XMapRaised(display, parent);
-        for (;;) {
-            XEvent e;
-            XNextEvent(display, &e);
-            if (e.type == MapNotify && e.xmap.window == parent) break;
-        }
+        parent = editortest::X11TestHost::createMappedParent(display);
     }
     void TearDown() override {
         if (!display) return;

@@ -13,6 +13,8 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include "x11_test_host.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -31,25 +33,16 @@ using editortest::dispatch;
 
 class X11Menus : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (std::getenv("DISPLAY")) shared() = XOpenDisplay(nullptr);
-    }
+    static void SetUpTestSuite() { editortest::X11TestHost::openSharedDisplay(); }
     static void TearDownTestSuite() {
-        if (shared()) XCloseDisplay(shared());
-        shared() = nullptr;
+        editortest::X11TestHost::closeSharedDisplay();
         setPlatformFactory(nullptr);
-    }
-    static Display*& shared() {
-        static Display* d = nullptr;
-        return d;
     }
 
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-        display = shared();
-        if (!display) GTEST_SKIP() << "cannot open the X display";
-        int a = 0, b = 0, c = 0, d = 0;
-        if (!XTestQueryExtension(display, &a, &b, &c, &d)) GTEST_SKIP() << "no XTest extension";
+        const char* whyNot = nullptr;
+        display = editortest::X11TestHost::usableDisplay(whyNot);
+        if (!display) GTEST_SKIP() << whyNot;
         lockPointer();
         char pattern[] = "/tmp/solva-menus-x11-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -57,14 +50,7 @@ protected:
         setenv("SOLVA_INSTALL_DIR", installDir.c_str(), 1);
         setPlatformFactory(X11Platform::instance());
         effect = new CBorvan(&editortest::hostCallback, &solva::createBorvanEditor);
-        parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 640, 267, 0, 0, 0);
-        XSelectInput(display, parent, StructureNotifyMask);
-        XMapRaised(display, parent);
-        for (;;) {
-            XEvent e;
-            XNextEvent(display, &e);
-            if (e.type == MapNotify && e.xmap.window == parent) break;
-        }
+        parent = editortest::X11TestHost::createMappedParent(display);
         ASSERT_EQ(dispatch(effect, vst::effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(parent))),
                   1);
         editor = dynamic_cast<BorvanEdit*>(effect->getEditor());
