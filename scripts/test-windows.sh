@@ -161,6 +161,10 @@ echo "== (a) Test suites under wine64"
 # value), and a second process started through std::system with a quoted
 # program and quoted arguments, which cmd.exe splits differently.
 excluded="InstallDirectory.ComesFromTheEnvironmentAndIsCreated:ChangeNotice.WorksBetweenProcesses"
+# The suites' temporary directories (see tests/windows/compat).
+export SOLVA_WINDOWS_TMP=$work/tmp
+rm -rf "$SOLVA_WINDOWS_TMP"
+mkdir -p "$SOLVA_WINDOWS_TMP"
 for suite in params dsp storage plugin; do
   exe=$w64/wintests/wintest_$suite.exe
   if [[ ! -f $exe ]]; then
@@ -178,6 +182,8 @@ for suite in params dsp storage plugin; do
     grep -E "^\[  FAILED  \]" "$log/suite-$suite.log" | head -10
   fi
 done
+
+rm -rf "$SOLVA_WINDOWS_TMP"
 
 # (b) ------------------------------------------------------------------------
 echo

@@ -78,17 +78,29 @@ inline int unsetenv(const char* name) {
 #endif
 
 // The trailing "XXXXXX" becomes six hex digits of the process id and a
-// counter, retried until the directory can be created.
+// counter, retried until the directory can be created. A pattern under
+// "/tmp/" is moved below SOLVA_WINDOWS_TMP when that is set, so that the
+// run's directories (which the suites remove with "rm -rf", a command
+// Windows lacks) stay inside the test's work folder; the answer is then
+// not `pattern` itself but a buffer that lives until the next call.
 inline char* mkdtemp(char* pattern) {
     const size_t length = std::strlen(pattern);
     if (length < 6 || std::strcmp(pattern + length - 6, "XXXXXX") != 0) return nullptr;
+    static std::string moved;
+    char* target = pattern;
+    const char* tmp = std::getenv("SOLVA_WINDOWS_TMP");
+    if (tmp && tmp[0] && std::strncmp(pattern, "/tmp/", 5) == 0) {
+        moved = std::string(tmp) + "/" + (pattern + 5);
+        target = &moved[0];
+    }
+    const size_t targetLength = std::strlen(target);
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 1000; ++attempt) {
         const unsigned stamp = (GetCurrentProcessId() * 4096u + counter++) & 0xFFFFFFu;
         char digits[8];
         std::snprintf(digits, sizeof digits, "%06x", stamp);
-        std::memcpy(pattern + length - 6, digits, 6);
-        if (_mkdir(pattern) == 0) return pattern;
+        std::memcpy(target + targetLength - 6, digits, 6);
+        if (_mkdir(target) == 0) return target;
     }
     return nullptr;
 }
