@@ -9,6 +9,7 @@ PACKAGES=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   clang libclang-rt-14-dev
   lsp-plugins-vst locales
+  wine64 nsis python3
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
