@@ -11,6 +11,6 @@ if [[ "${SOLVA_SKIP_WINDOWS:-0}" != 1 ]]; then
     dir=build-${arch%%:*}
     cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-${arch##*:}.cmake" -DCMAKE_BUILD_TYPE=Release \
       -DSOLVA_BUILD_TESTS=OFF -DSOLVA_BUILD_TOOLS=OFF -DSOLVA_BUILD_BENCH=OFF >/dev/null
-    cmake --build "$dir" -j"$JOBS" --target Solva
+    cmake --build "$dir" -j"$JOBS" --target Solva Kelvadrin
   done
 fi
