@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "dsp/kernel_sum.h"
+
 namespace solva {
 
 BandProcessor::BandProcessor() { setSampleRate(44100.0f); }
@@ -159,31 +161,13 @@ void BandProcessor::tinyOutputGuard(float* out, int n) {
     second_.flushTinyMemories();
 }
 
-// Runs the kernel over the chunk's n samples. The mirrored history holds
-// the last kHistoryLength samples in time order from any ring position, so
-// the chunk and the length - 1 samples before it are one contiguous
-// stretch; it is widened to doubles once and the taps are taken four at a
-// time, every output sample being independent (packed arithmetic).
-void BandProcessor::kernelOutput(const float* kernel, int length, int n, const double* x, double* acc) {
-    int k = 0;
-    for (; k + 4 <= length; k += 4) {
-        const double c0 = kernel[k], c1 = kernel[k + 1], c2 = kernel[k + 2], c3 = kernel[k + 3];
-        const double* xs = x + (length - 1) - k;
-        for (int i = 0; i < n; ++i) acc[i] += (c0 * xs[i] + c1 * xs[i - 1]) + (c2 * xs[i - 2] + c3 * xs[i - 3]);
-    }
-    for (; k < length; ++k) {
-        const double c = kernel[k];
-        const double* xs = x + (length - 1) - k;
-        for (int i = 0; i < n; ++i) acc[i] += c * xs[i];
-    }
-}
-
-// The chunk's n samples and the length - 1 before them, oldest first.
-void BandProcessor::gatherHistory(int length, int n, double* x) const {
+// The chunk's n samples and the length - 1 before them, oldest first: the
+// mirrored history holds the last kHistoryLength samples in time order from
+// any ring position, so they are one contiguous stretch.
+const float* BandProcessor::historySpan(int length, int n) const {
     int start = historyPos_ - n - (length - 1);
     while (start < 0) start += kHistoryLength;
-    const float* src = &history_[start];
-    for (int j = 0; j < n + length - 1; ++j) x[j] = src[j];
+    return &history_[start];
 }
 
 void BandProcessor::addCorrection(float* out, int n) {
@@ -193,15 +177,14 @@ void BandProcessor::addCorrection(float* out, int n) {
         fadeComplement_ = 0.0f;
         return;
     }
-    double x[kMaxChunk + kMaxKernelLength];
-    gatherHistory(length, n, x);
-    double now[kMaxChunk] = {};
-    kernelOutput(currentKernel_, length, n, x, now);
+    const float* x = historySpan(length, n);
+    float now[kMaxChunk] = {};
+    addKernelSums(currentKernel_, length, n, x, now);
     if (fade_ >= 0.99f) {
         for (int i = 0; i < n; ++i) out[i] = static_cast<float>(out[i] + now[i]);
     } else {
-        double before[kMaxChunk] = {};
-        kernelOutput(previousKernel_, length, n, x, before);
+        float before[kMaxChunk] = {};
+        addKernelSums(previousKernel_, length, n, x, before);
         const double g2 = glide_;
         double c = fade_;
         for (int i = 0; i < n; ++i) {

@@ -73,8 +73,7 @@ private:
     void finishChunk(float* out, int n);
     void tinyOutputGuard(float* out, int n);
     void addCorrection(float* out, int n);
-    void gatherHistory(int length, int n, double* x) const;
-    static void kernelOutput(const float* kernel, int length, int n, const double* x, double* acc);
+    const float* historySpan(int length, int n) const;
     void runPostSections(float* out, int n);
     void applyOutputGain(float* out, int n);
 
