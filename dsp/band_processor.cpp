@@ -178,13 +178,13 @@ void BandProcessor::addCorrection(float* out, int n) {
         return;
     }
     const float* x = historySpan(length, n);
-    float now[kMaxChunk] = {};
-    addKernelSums(currentKernel_, length, n, x, now);
+    float now[kMaxChunk];
+    kernelSums(currentKernel_, length, n, x, now);
     if (fade_ >= 0.99f) {
         for (int i = 0; i < n; ++i) out[i] = static_cast<float>(out[i] + now[i]);
     } else {
-        float before[kMaxChunk] = {};
-        addKernelSums(previousKernel_, length, n, x, before);
+        float before[kMaxChunk];
+        kernelSums(previousKernel_, length, n, x, before);
         const double g2 = glide_;
         double c = fade_;
         for (int i = 0; i < n; ++i) {

@@ -2,56 +2,108 @@
 
 #include <cstring>
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define SOLVA_WIDE_SUMS 1
+#define SOLVA_WIDE_TARGET __attribute__((target("avx2")))
+#else
+#define SOLVA_WIDE_SUMS 0
+#define SOLVA_WIDE_TARGET
+#endif
+
 namespace solva {
 namespace {
 
 typedef float Quad __attribute__((vector_size(16)));
+typedef float Oct __attribute__((vector_size(32)));
 
-inline Quad loadQuad(const float* p) {
-    Quad v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-inline void storeQuad(float* p, Quad v) { std::memcpy(p, &v, sizeof v); }
-
-// Outputs [0, 4 Q) of the block starting at x (x already offset by i0):
-// Q accumulators stay in registers over all the taps.
-template <int Q>
-inline void blockSums(const float* kernel, int length, const float* x, float* acc) {
-    Quad sum[Q];
-    for (int q = 0; q < Q; ++q) sum[q] = loadQuad(acc + 4 * q);
+// Outputs [0, Q w) of the block starting at x (x already offset by its
+// first output), w floats per register V: Q accumulators over all taps.
+template <class V, int Q>
+__attribute__((always_inline)) inline void blockSums(const float* kernel, int length, const float* x,
+                                                      float* sums) {
+    constexpr int w = sizeof(V) / sizeof(float);
+    V sum[Q];
+    for (int q = 0; q < Q; ++q) sum[q] = V{} ;
     const float* xs = x + (length - 1);
     for (int k = 0; k < length; ++k, --xs) {
-        const float c = kernel[k];
-        const Quad cq = {c, c, c, c};
-        for (int q = 0; q < Q; ++q) sum[q] += cq * loadQuad(xs + 4 * q);
+        const V c = V{} + kernel[k];
+        for (int q = 0; q < Q; ++q) {
+            V v;
+            std::memcpy(&v, xs + w * q, sizeof v);
+            sum[q] += c * v;
+        }
     }
-    for (int q = 0; q < Q; ++q) storeQuad(acc + 4 * q, sum[q]);
+    std::memcpy(sums, sum, sizeof sum);
 }
 
-}  // namespace
+__attribute__((always_inline)) inline void scalarSums(const float* kernel, int length, int from, int n,
+                                                       const float* x, float* sums) {
+    for (int i = from; i < n; ++i) {
+        const float* xs = x + (length - 1) + i;
+        float s = 0.0f;
+        for (int k = 0; k < length; ++k) s += kernel[k] * xs[-k];
+        sums[i] = s;
+    }
+}
 
-void addKernelSums(const float* kernel, int length, int n, const float* x, float* acc) {
+void narrowSums(const float* kernel, int length, int n, const float* x, float* sums) {
     int i = 0;
-    for (; i + 16 <= n; i += 16) blockSums<4>(kernel, length, x + i, acc + i);
+    for (; i + 16 <= n; i += 16) blockSums<Quad, 4>(kernel, length, x + i, sums + i);
     if (i + 12 <= n) {
-        blockSums<3>(kernel, length, x + i, acc + i);
+        blockSums<Quad, 3>(kernel, length, x + i, sums + i);
         i += 12;
     } else if (i + 8 <= n) {
-        blockSums<2>(kernel, length, x + i, acc + i);
+        blockSums<Quad, 2>(kernel, length, x + i, sums + i);
         i += 8;
     }
     if (i + 4 <= n) {
-        blockSums<1>(kernel, length, x + i, acc + i);
+        blockSums<Quad, 1>(kernel, length, x + i, sums + i);
         i += 4;
     }
-    for (; i < n; ++i) {
-        const float* xs = x + (length - 1) + i;
-        float s = acc[i];
-        for (int k = 0; k < length; ++k) s += kernel[k] * xs[-k];
-        acc[i] = s;
+    scalarSums(kernel, length, i, n, x, sums);
+}
+
+#if SOLVA_WIDE_SUMS
+SOLVA_WIDE_TARGET void wideSums(const float* kernel, int length, int n, const float* x, float* sums) {
+    int i = 0;
+    for (; i + 32 <= n; i += 32) blockSums<Oct, 4>(kernel, length, x + i, sums + i);
+    if (i + 24 <= n) {
+        blockSums<Oct, 3>(kernel, length, x + i, sums + i);
+        i += 24;
+    } else if (i + 16 <= n) {
+        blockSums<Oct, 2>(kernel, length, x + i, sums + i);
+        i += 16;
     }
+    if (i + 8 <= n) {
+        blockSums<Oct, 1>(kernel, length, x + i, sums + i);
+        i += 8;
+    }
+    if (i + 4 <= n) {
+        blockSums<Quad, 1>(kernel, length, x + i, sums + i);
+        i += 4;
+    }
+    scalarSums(kernel, length, i, n, x, sums);
+}
+
+bool detectWide() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+
+// Decided once when the library loads, never on the audio path.
+const bool useWide = detectWide();
+#endif
+
+}  // namespace
+
+void kernelSums(const float* kernel, int length, int n, const float* x, float* sums) {
+#if SOLVA_WIDE_SUMS
+    if (useWide) {
+        wideSums(kernel, length, n, x, sums);
+        return;
+    }
+#endif
+    narrowSums(kernel, length, n, x, sums);
 }
 
 }  // namespace solva

@@ -1,11 +1,12 @@
-// Correction-kernel sums over a chunk: acc[i] += sum_k kernel[k] x[L-1-k+i]
+// Correction-kernel sums over a chunk: sums[i] = sum_k kernel[k] x[L-1-k+i]
 // for i < n, where x holds the chunk's n input samples preceded by the
 // L - 1 samples before them (oldest first, contiguous floats). Float sums,
-// four outputs per packed register, several registers per pass.
+// several packed registers of outputs kept over all the taps; on x86
+// processors with AVX2 the registers hold eight outputs instead of four.
 #pragma once
 
 namespace solva {
 
-void addKernelSums(const float* kernel, int length, int n, const float* x, float* acc);
+void kernelSums(const float* kernel, int length, int n, const float* x, float* sums);
 
 }  // namespace solva
