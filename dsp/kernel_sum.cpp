@@ -66,18 +66,15 @@ void narrowSums(const float* kernel, int length, int n, const float* x, float* s
 #if SOLVA_WIDE_SUMS
 SOLVA_WIDE_TARGET void wideSums(const float* kernel, int length, int n, const float* x, float* sums) {
     int i = 0;
-    for (; i + 32 <= n; i += 32) blockSums<Oct, 4>(kernel, length, x + i, sums + i);
-    if (i + 24 <= n) {
-        blockSums<Oct, 3>(kernel, length, x + i, sums + i);
-        i += 24;
-    } else if (i + 16 <= n) {
-        blockSums<Oct, 2>(kernel, length, x + i, sums + i);
-        i += 16;
+    for (; i + 40 <= n; i += 40) blockSums<Oct, 5>(kernel, length, x + i, sums + i);
+    switch ((n - i) / 8) {
+    case 4: blockSums<Oct, 4>(kernel, length, x + i, sums + i); break;
+    case 3: blockSums<Oct, 3>(kernel, length, x + i, sums + i); break;
+    case 2: blockSums<Oct, 2>(kernel, length, x + i, sums + i); break;
+    case 1: blockSums<Oct, 1>(kernel, length, x + i, sums + i); break;
+    default: break;
     }
-    if (i + 8 <= n) {
-        blockSums<Oct, 1>(kernel, length, x + i, sums + i);
-        i += 8;
-    }
+    i += (n - i) / 8 * 8;
     if (i + 4 <= n) {
         blockSums<Quad, 1>(kernel, length, x + i, sums + i);
         i += 4;
