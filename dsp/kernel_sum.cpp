@@ -2,13 +2,7 @@
 
 #include <cstring>
 
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-#define SOLVA_WIDE_SUMS 1
-#define SOLVA_WIDE_TARGET __attribute__((target("avx2")))
-#else
-#define SOLVA_WIDE_SUMS 0
-#define SOLVA_WIDE_TARGET
-#endif
+#include "dsp/cpu_features.h"
 
 namespace solva {
 namespace {
@@ -63,8 +57,8 @@ void narrowSums(const float* kernel, int length, int n, const float* x, float* s
     scalarSums(kernel, length, i, n, x, sums);
 }
 
-#if SOLVA_WIDE_SUMS
-SOLVA_WIDE_TARGET void wideSums(const float* kernel, int length, int n, const float* x, float* sums) {
+#if SOLVA_HAS_AVX2_PATHS
+SOLVA_AVX2_TARGET void wideSums(const float* kernel, int length, int n, const float* x, float* sums) {
     int i = 0;
     for (; i + 40 <= n; i += 40) blockSums<Oct, 5>(kernel, length, x + i, sums + i);
     switch ((n - i) / 8) {
@@ -82,19 +76,14 @@ SOLVA_WIDE_TARGET void wideSums(const float* kernel, int length, int n, const fl
     scalarSums(kernel, length, i, n, x, sums);
 }
 
-bool detectWide() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-}
-
 // Decided once when the library loads, never on the audio path.
-const bool useWide = detectWide();
+const bool useWide = detectAvx2();
 #endif
 
 }  // namespace
 
 void kernelSums(const float* kernel, int length, int n, const float* x, float* sums) {
-#if SOLVA_WIDE_SUMS
+#if SOLVA_HAS_AVX2_PATHS
     if (useWide) {
         wideSums(kernel, length, n, x, sums);
         return;

@@ -1,0 +1,63 @@
+// BiquadSection::runPair: the paired loop compiled twice, for the baseline
+// instruction set and for AVX2 (three-operand forms, no register copies),
+// chosen once at load time.
+#include "dsp/biquad_section.h"
+#include "dsp/cpu_features.h"
+
+namespace solva {
+namespace {
+
+__attribute__((always_inline)) inline void pairLoop(BiquadSection& s, BiquadSection& t, const float* inS,
+                                                    float* outS, const float* inT, float* outT, int n) {
+    typedef double Pair __attribute__((vector_size(16)));
+    const Pair a1 = {s.running[0], t.running[0]}, a2 = {s.running[1], t.running[1]};
+    const Pair b0 = {s.running[2], t.running[2]}, b1 = {s.running[3], t.running[3]};
+    const Pair b2 = {s.running[4], t.running[4]};
+    typedef float FloatPair __attribute__((vector_size(8)));
+    Pair x1 = {s.x1, t.x1}, x2 = {s.x2, t.x2}, y1 = {s.y1, t.y1}, y2 = {s.y2, t.y2};
+    // Both conversions as packed instructions.
+#pragma GCC unroll 4
+    for (int i = 0; i < n; ++i) {
+        const FloatPair in = {inS[i], inT[i]};
+        const Pair x = __builtin_convertvector(in, Pair);
+        const Pair y = (b0 * x + b1 * x1 + b2 * x2 - a2 * y2) - a1 * y1;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
+        const FloatPair out = __builtin_convertvector(y, FloatPair);
+        outS[i] = out[0];
+        outT[i] = out[1];
+    }
+    s.x1 = x1[0]; s.x2 = x2[0]; s.y1 = y1[0]; s.y2 = y2[0];
+    t.x1 = x1[1]; t.x2 = x2[1]; t.y1 = y1[1]; t.y2 = y2[1];
+}
+
+void pairBaseline(BiquadSection& s, BiquadSection& t, const float* inS, float* outS, const float* inT,
+                  float* outT, int n) {
+    pairLoop(s, t, inS, outS, inT, outT, n);
+}
+
+#if SOLVA_HAS_AVX2_PATHS
+SOLVA_AVX2_TARGET void pairAvx2(BiquadSection& s, BiquadSection& t, const float* inS, float* outS,
+                                const float* inT, float* outT, int n) {
+    pairLoop(s, t, inS, outS, inT, outT, n);
+}
+
+const bool useAvx2 = detectAvx2();
+#endif
+
+}  // namespace
+
+void BiquadSection::runPair(BiquadSection& s, BiquadSection& t, const float* inS, float* outS,
+                            const float* inT, float* outT, int n) {
+#if SOLVA_HAS_AVX2_PATHS
+    if (useAvx2) {
+        pairAvx2(s, t, inS, outS, inT, outT, n);
+        return;
+    }
+#endif
+    pairBaseline(s, t, inS, outS, inT, outT, n);
+}
+
+}  // namespace solva

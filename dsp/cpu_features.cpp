@@ -1,0 +1,14 @@
+#include "dsp/cpu_features.h"
+
+namespace solva {
+
+bool detectAvx2() {
+#if SOLVA_HAS_AVX2_PATHS
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+#else
+    return false;
+#endif
+}
+
+}  // namespace solva

@@ -1,0 +1,19 @@
+// Processor features for choosing between code paths compiled for different
+// instruction sets. Callers keep the answer in a namespace-scope constant
+// initialised at load time, never asking on the audio path.
+#pragma once
+
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define SOLVA_HAS_AVX2_PATHS 1
+#define SOLVA_AVX2_TARGET __attribute__((target("avx2")))
+#else
+#define SOLVA_HAS_AVX2_PATHS 0
+#define SOLVA_AVX2_TARGET
+#endif
+
+namespace solva {
+
+// True when the processor runs AVX2 code (false where no such paths exist).
+bool detectAvx2();
+
+}  // namespace solva
