@@ -137,6 +137,8 @@ export WINEPREFIX=$work/wineprefix64
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
   echo "creating the Wine prefix (once; cached in $WINEPREFIX)"
   timeout 300 "$wine64_bin" wineboot -i >"$log/wineboot64.log" 2>&1 || true
+  # The registry files are written when the server shuts down.
+  timeout 120 "$wineserver_bin" -w >/dev/null 2>&1 || true
 fi
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
   skip "everything under Wine: the prefix could not be created (see $log/wineboot64.log)"
