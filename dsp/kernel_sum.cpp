@@ -19,6 +19,7 @@ __attribute__((always_inline)) inline void blockSums(const float* kernel, int le
     V sum[Q];
     for (int q = 0; q < Q; ++q) sum[q] = V{} ;
     const float* xs = x + (length - 1);
+#pragma GCC unroll 2
     for (int k = 0; k < length; ++k, --xs) {
         const V c = V{} + kernel[k];
         for (int q = 0; q < Q; ++q) {
