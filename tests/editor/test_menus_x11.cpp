@@ -80,16 +80,7 @@ protected:
 
     // The host's idle timer: effEditIdle every 10 ms.
     void idleFor(int milliseconds) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        do {
-            XSync(display, False);
-            while (XPending(display)) {
-                XEvent e;
-                XNextEvent(display, &e);
-            }
-            dispatch(effect, vst::effEditIdle);
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        } while (std::chrono::steady_clock::now() < end);
+        editortest::X11TestHost::idleFor(display, milliseconds, [this] { dispatch(effect, vst::effEditIdle); });
     }
     bool idleUntil(const std::function<bool()>& done) {
         for (int i = 0; i < 200; ++i) {

@@ -5,7 +5,9 @@
 // <X11/extensions/XTest.h>.
 #pragma once
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace editortest {
 
@@ -40,6 +42,22 @@ public:
             return nullptr;
         }
         return shared();
+    }
+
+    // A host's idle timer for `milliseconds`: drains the test's own X
+    // events, then calls `idle` (effEditIdle) every 10 ms.
+    template <typename Idle>
+    static void idleFor(Display* display, int milliseconds, Idle&& idle) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        do {
+            XSync(display, False);
+            while (XPending(display)) {
+                XEvent e;
+                XNextEvent(display, &e);
+            }
+            idle();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        } while (std::chrono::steady_clock::now() < end);
     }
 
     // A 640 x 267 top-level window, mapped before it is returned.
