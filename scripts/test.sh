@@ -19,6 +19,8 @@ export SOLVA_INSTALL_DIR
 export SOLVA_WINDOWS_BUILDS="$PWD/build-win32:$PWD/build-win64"
 # Serial: the X11 tests share one pointer and keyboard.
 ctest --test-dir build --output-on-failure --timeout 300
+# Address and undefined-behaviour sanitizers over the core suites.
+bash scripts/test-sanitizers.sh
 # The Windows builds under Wine: the same audio as on Linux, cross-platform
 # chunks, the Win32 editor, the installers.
 bash scripts/test-windows.sh
