@@ -13,7 +13,8 @@ mkdir -p "$OUT"
 export SOLVA_INSTALL_DIR="$PWD/$OUT/library"
 
 echo "== The plug-in"
-"$HOST" info "$PLUGIN" | head -12
+"$HOST" info "$PLUGIN" > "$OUT/info.txt"
+head -12 "$OUT/info.txt"
 
 echo
 echo "== A 5 s logarithmic sweep, 20 Hz .. 20 kHz, -12 dBFS, 48 kHz stereo"
