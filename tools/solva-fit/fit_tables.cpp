@@ -218,15 +218,19 @@ bool writeTablesSource(const std::string& path, const std::string& command,
 
 using namespace solva;
 
-int runWrite(const std::string& path, int threads, const std::string& command, bool refine) {
-    std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
-    struct Job {
-        const char* name;
-        const CorrectionTable& table;
-        int kind, gainSign;
-        bool fit;
-    };
-    const Job jobs[] = {
+namespace {
+
+// The generated tables in source order, each with the kind fitted to it;
+// the first-order low-pass carries no correction and is never fitted.
+struct TableJob {
+    const char* name;
+    const CorrectionTable& table;
+    int kind, gainSign;
+    bool fit;
+};
+
+const std::vector<TableJob>& tableJobs() {
+    static const std::vector<TableJob> jobs = {
         {"kHighPass1Entries", highPass1Table(), kKindHighPass1, 1, true},
         {"kLowPass1Entries", lowPass1Table(), kKindLowPass1, 1, false},
         {"kLowPass2Entries", lowPass2Table(), kKindLowPass2, 1, true},
@@ -234,7 +238,14 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
         {"kShelfBEntries", shelfTableB(), kKindLowShelfB, -1, true},
         {"kBellEntries", bellTable(), kKindBell, 1, true},
     };
-    for (const Job& j : jobs) {
+    return jobs;
+}
+
+}  // namespace
+
+int runWrite(const std::string& path, int threads, const std::string& command, bool refine) {
+    std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
+    for (const TableJob& j : tableJobs()) {
         TableReport report;
         std::vector<CorrectionEntry> entries;
         if (j.fit) {
@@ -258,29 +269,15 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
 
 // Refines the built-in tables (as compiled in) and writes them out again.
 int runRefine(const std::string& path) {
-    struct Job {
-        const char* name;
-        const CorrectionTable& table;
-        int kind, gainSign;
-        bool refine;
-    };
-    const Job jobs[] = {
-        {"kHighPass1Entries", highPass1Table(), kKindHighPass1, 1, true},
-        {"kLowPass1Entries", lowPass1Table(), kKindLowPass1, 1, false},
-        {"kLowPass2Entries", lowPass2Table(), kKindLowPass2, 1, true},
-        {"kShelfAEntries", shelfTableA(), kKindHighShelfA, 1, true},
-        {"kShelfBEntries", shelfTableB(), kKindLowShelfB, -1, true},
-        {"kBellEntries", bellTable(), kKindBell, 1, true},
-    };
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
-    for (const Job& j : jobs) {
+    for (const TableJob& j : tableJobs()) {
         std::vector<CorrectionEntry> entries(j.table.entries, j.table.entries + j.table.entryCount());
         if (j.kind == kKindHighPass1) {  // small enough to fit again
             TableReport report;
             entries = fitTable(j.table, j.kind, j.gainSign, 2, report);
         }
         makeHostValuesAbsolute(j.table, entries);
-        if (j.refine) refineTable(j.table, j.kind, j.gainSign, entries);
+        if (j.fit) refineTable(j.table, j.kind, j.gainSign, entries);
         std::printf("%s refined\n", j.name);
         std::fflush(stdout);
         tables.emplace_back(j.name, std::move(entries));
