@@ -94,14 +94,14 @@ bool BorvanEdit::open(void* parentWindow) {
 }
 
 void BorvanEdit::buildOverlay(OverlayId id) {
-    const OverlayLayout& spec = layout::overlay(id);
-    CBitmap* bitmap = BitmapCache::get(spec.bitmap);
+    const OverlayLayout& placement = layout::overlay(id);
+    CBitmap* bitmap = BitmapCache::get(placement.bitmap);
     const CCoord width = bitmap ? bitmap->getWidth() : 0;
     const CCoord height = bitmap ? bitmap->getHeight() : 0;
-    auto* view = new CViewContainer(CRect(spec.x, spec.y, spec.x + width, spec.y + height), nullptr, bitmap);
+    auto* view = new CViewContainer(CRect(placement.x, placement.y, placement.x + width, placement.y + height), nullptr, bitmap);
     overlays_[id].view = view;
     overlays_[id].shown = false;
-    buildControls(spec.controls, view);
+    buildControls(placement.controls, view);
 }
 
 void BorvanEdit::buildControls(const PlacementList& list, CViewContainer* parent) {

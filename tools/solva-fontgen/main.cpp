@@ -13,13 +13,13 @@
 
 namespace {
 
-struct FaceSpec {
+struct FaceRequest {
     int sizePx;
     bool bold;
 };
 
 // Sizes the editor's texts and menus use; bold for headings.
-const FaceSpec kFaceSpecs[] = {
+const FaceRequest kFaceRequests[] = {
     {9, false}, {10, false}, {11, false}, {12, false}, {14, false}, {10, true}, {12, true},
 };
 
@@ -29,7 +29,7 @@ struct GlyphOut {
 };
 
 struct FaceOut {
-    FaceSpec spec;
+    FaceRequest request;
     int ascent = 0, descent = 0, lineHeight = 0;
     std::vector<GlyphOut> glyphs;
     std::vector<unsigned char> coverage;
@@ -42,11 +42,11 @@ std::vector<int> codePoints() {
     return codes;
 }
 
-bool rasterise(FT_Library lib, const char* path, FaceSpec spec, FaceOut& out) {
+bool rasterise(FT_Library lib, const char* path, FaceRequest request, FaceOut& out) {
     FT_Face face = nullptr;
     if (FT_New_Face(lib, path, 0, &face) != 0) return false;
-    FT_Set_Pixel_Sizes(face, 0, spec.sizePx);
-    out.spec = spec;
+    FT_Set_Pixel_Sizes(face, 0, request.sizePx);
+    out.request = request;
     out.ascent = static_cast<int>((face->size->metrics.ascender + 63) >> 6);
     out.descent = static_cast<int>((-face->size->metrics.descender + 63) >> 6);
     out.lineHeight = static_cast<int>((face->size->metrics.height + 32) >> 6);
@@ -87,10 +87,10 @@ int main(int argc, char** argv) {
     FT_Library lib = nullptr;
     if (FT_Init_FreeType(&lib) != 0) return 1;
     std::vector<FaceOut> faces;
-    for (const FaceSpec& spec : kFaceSpecs) {
+    for (const FaceRequest& request : kFaceRequests) {
         FaceOut out;
-        if (!rasterise(lib, spec.bold ? argv[2] : argv[1], spec, out)) {
-            std::fprintf(stderr, "cannot read font %s\n", spec.bold ? argv[2] : argv[1]);
+        if (!rasterise(lib, request.bold ? argv[2] : argv[1], request, out)) {
+            std::fprintf(stderr, "cannot read font %s\n", request.bold ? argv[2] : argv[1]);
             return 1;
         }
         faces.push_back(out);
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
                     "const Face kFaces[] = {\n");
     for (size_t i = 0; i < faces.size(); ++i)
         std::fprintf(f, "    {%d, %s, %d, %d, %d, kGlyphs%zu, %zu, kCoverage%zu},\n",
-                     faces[i].spec.sizePx, faces[i].spec.bold ? "true" : "false", faces[i].ascent,
+                     faces[i].request.sizePx, faces[i].request.bold ? "true" : "false", faces[i].ascent,
                      faces[i].descent, faces[i].lineHeight, i, faces[i].glyphs.size(), i);
     std::fprintf(f, "};\n\nconst int kFaceCount = %zu;\n\n}  // namespace font_atlas\n"
                     "}  // namespace VSTGUI\n",

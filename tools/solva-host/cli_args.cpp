@@ -27,15 +27,15 @@ void ParsedArgs::add(const std::string& name, const std::string& value) { option
 
 namespace {
 
-const OptionSpec* findSpec(const std::vector<OptionSpec>& specs, const std::string& name) {
-    for (const OptionSpec& spec : specs)
-        if (name == spec.name) return &spec;
+const OptionDef* findOptionDef(const std::vector<OptionDef>& defs, const std::string& name) {
+    for (const OptionDef& def : defs)
+        if (name == def.name) return &def;
     return nullptr;
 }
 
 }  // namespace
 
-ParsedArgs parseArgs(const ArgList& args, const std::vector<OptionSpec>& specs) {
+ParsedArgs parseArgs(const ArgList& args, const std::vector<OptionDef>& defs) {
     ParsedArgs parsed;
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -62,9 +62,9 @@ ParsedArgs parseArgs(const ArgList& args, const std::vector<OptionSpec>& specs) 
             name.resize(equals);
             hasInlineValue = true;
         }
-        const OptionSpec* spec = findSpec(specs, name);
-        if (!spec) throw UsageError("unknown option '--" + name + "'");
-        if (!spec->takesValue) {
+        const OptionDef* def = findOptionDef(defs, name);
+        if (!def) throw UsageError("unknown option '--" + name + "'");
+        if (!def->takesValue) {
             if (hasInlineValue) throw UsageError("option '--" + name + "' takes no value");
             parsed.add(name, "");
         } else if (hasInlineValue) {

@@ -11,7 +11,7 @@
 
 namespace solvahost {
 
-struct OptionSpec {
+struct OptionDef {
     const char* name;  // without the leading "--"
     bool takesValue;
 };
@@ -33,7 +33,7 @@ private:
 };
 
 // "--help" and "-h" are always accepted as flags named "help".
-ParsedArgs parseArgs(const ArgList& args, const std::vector<OptionSpec>& specs);
+ParsedArgs parseArgs(const ArgList& args, const std::vector<OptionDef>& defs);
 
 // Whole-string numeric parses within [minValue, maxValue]; `what` names the
 // value in the error message.
