@@ -81,6 +81,7 @@ void CBorvan::setParameter(vst::VstInt32 index, float value) {
     const int slotIndex = currentSlotIndex(block);
     SettingsSlot& slot = block.slot[slotIndex];
     const int shown = shownSide(slot);
+    const int channelModeBefore = slot.info.channelMode;
 
     if (index >= 0 && index <= kGeneralVolumeIndex) {
         applyLinks(slot, index, shown, value);
@@ -124,7 +125,10 @@ void CBorvan::setParameter(vst::VstInt32 index, float value) {
     const int nowShown = shownSide(block.slot[nowSlot]);
     applyToEngine(nowSlot, index, nowShown);
     notifyEditor(index, nowShown);
-    if (index <= kGeneralVolumeIndex || index == 43 || index == 49 || index >= 106) updateEditorImages();
+    // The image variants follow the slot, the side shown and the slot's
+    // channel mode; plain value changes leave them as they are.
+    const bool imagesMoved = index == 43 || index == 49 || index >= 106 || slot.info.channelMode != channelModeBefore;
+    if (imagesMoved) updateEditorImages();
 }
 
 // The link between the two sides for a continuous index: writes the other
