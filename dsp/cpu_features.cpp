@@ -5,7 +5,7 @@ namespace solva {
 bool detectAvx2() {
 #if SOLVA_HAS_AVX2_PATHS
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
 #else
     return false;
 #endif
