@@ -193,6 +193,7 @@ EngineBand engineBandOf(const GridBand& band) {
 }
 
 BandIndices bandIndices(int position) {
+    // The pass filters' switches (22, 31) select 12 dB when on.
     int typeSwitch = -1;
     if (position == kBandHighPass) typeSwitch = 22;
     if (position == kBand1) typeSwitch = kBand1TypeIndex;

@@ -25,8 +25,6 @@ constexpr double kMaxSeconds = 5.0;
 // Every on/off fade, coefficient glide and kernel crossfade of the plug-in
 // is over well within this time.
 constexpr double kSettleSeconds = 0.3;
-constexpr int kGeneralVolumeIndex = 20;
-constexpr int kGeneralOnIndex = 33;
 
 }  // namespace
 
@@ -61,8 +59,8 @@ ResponseRig::ResponseRig(const std::string& pluginPath, float sampleRateHz)
 
 void ResponseRig::switchEverythingOff() {
     for (int band = 0; band < solva::kNumBands; ++band) plugin_.setParameter(bandIndices(band).onSwitch, 0.0f);
-    plugin_.setParameter(kGeneralVolumeIndex, 0.5f);  // 0 dB
-    plugin_.setParameter(kGeneralOnIndex, 1.0f);
+    plugin_.setParameter(solva::kGeneralVolumeIndex, 0.5f);  // 0 dB
+    plugin_.setParameter(solva::kGeneralOnIndex, 1.0f);
 }
 
 void ResponseRig::applyCase(const GridCase& gridCase) {
