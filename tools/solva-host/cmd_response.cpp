@@ -4,6 +4,7 @@
 // report gives per family and rate the largest level error, the largest for
 // f0 <= 10 kHz, the RMS error, the largest phase error up to 10 kHz and the
 // worst case, and the plots show each family's worst case.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -23,12 +24,13 @@ namespace solvahost {
 namespace {
 
 const char* const kUsage =
-    "response PLUGIN [--rate R ...] [--family NAME ...] [--sampled] [--png-dir DIR] [--out FILE]\n"
+    "response PLUGIN [--rate R ...] [--family NAME ...] [--sampled|--full] [--png-dir DIR] [--out FILE]\n"
     "                [--machine] [--cases] [--quiet] [--progress]\n\n"
     "  --rate R        sample rate in Hz, repeatable (default: 44100 and 48000)\n"
     "  --family NAME   bell, low-shelf, high-shelf, high-pass-6, high-pass-12, low-pass-6,\n"
     "                  low-pass-12, air or chain; repeatable (default: every family)\n"
-    "  --sampled       a small representative subset of each family instead of the full grid\n"
+    "  --sampled       a small representative subset of each family (92 cases per rate)\n"
+    "  --full          the full grid (913 cases per rate; the default)\n"
     "  --png-dir DIR   write the worst case of each family and rate as FAMILY_RATE.png\n"
     "                  (measured over prototype) and FAMILY_RATE_error.png (level error)\n"
     "  --out FILE      also write the report table to FILE\n"
@@ -63,6 +65,7 @@ ResponseOptions parseOptions(const ParsedArgs& parsed) {
     }
     if (o.families.empty()) o.families = allGridFamilies();
     o.sampled = parsed.has("sampled");
+    if (o.sampled && parsed.has("full")) throw UsageError("--sampled and --full exclude each other");
     o.machine = parsed.has("machine");
     o.caseLines = parsed.has("cases");
     o.pngDir = parsed.value("png-dir");
@@ -121,7 +124,7 @@ void writeTextFile(const std::string& path, const std::string& text) {
 }
 
 int runResponse(const ArgList& args) {
-    ParsedArgs parsed = parseArgs(args, {{"rate", true}, {"family", true}, {"sampled", false}, {"png-dir", true},
+    ParsedArgs parsed = parseArgs(args, {{"rate", true}, {"family", true}, {"sampled", false}, {"full", false}, {"png-dir", true},
                                          {"out", true}, {"machine", false}, {"cases", false}, {"quiet", false}, {"progress", false}});
     if (parsed.has("help")) {
         std::printf("usage: solva-host %s\n", kUsage);
@@ -139,13 +142,15 @@ int runResponse(const ArgList& args) {
     int64_t done = 0;
     const std::vector<double> freqsHz = responseAnalysisFrequencies();
     std::vector<FamilySummary> rows;
+    int latencyFrames = 0;
     for (float rateHz : o.ratesHz) {
         ResponseRig rig(o.pluginPath, rateHz);
+        latencyFrames = std::max(latencyFrames, rig.latencyFrames());
         for (GridFamily family : o.families) rows.push_back(runFamily(rig, family, o, freqsHz, bar, done));
     }
     bar.finish();
 
-    const std::string table = formatReportTable(rows, o.sampled);
+    const std::string table = formatReportTable(rows, o.sampled, latencyFrames);
     std::fputs(o.machine ? formatReportMachine(rows).c_str() : table.c_str(), stdout);
     if (!o.outPath.empty()) writeTextFile(o.outPath, table);
     return kExitOk;

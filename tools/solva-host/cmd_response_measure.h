@@ -35,6 +35,8 @@ public:
 
     CaseMeasurement measure(const GridCase& gridCase, const std::vector<double>& freqsHz);
     float sampleRateHz() const { return sampleRateHz_; }
+    // Latency the plug-in reports (initialDelay), in samples.
+    int latencyFrames() const { return plugin_.effect().initialDelay; }
 
 private:
     void switchEverythingOff();

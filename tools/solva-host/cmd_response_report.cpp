@@ -92,7 +92,7 @@ std::string formatCaseLine(GridFamily family, float rateHz, const GridCase& grid
     return line;
 }
 
-std::string formatReportTable(const std::vector<FamilySummary>& rows, bool sampled) {
+std::string formatReportTable(const std::vector<FamilySummary>& rows, bool sampled, int latencyFrames) {
     std::string out;
     out += "Solva response grid";
     out += sampled ? " (sampled subset)\n" : " (full grid)\n";
@@ -101,7 +101,8 @@ std::string formatReportTable(const std::vector<FamilySummary>& rows, bool sampl
            "Points where the prototype is below " + printf1("%.0f", kScoreFloorDb) + " dB are not scored.\n"
            "max dB: largest |level error| over all cases; <=10k: over cases with f0 <= 10 kHz;\n"
            "RMS dB: RMS level error over the points of a case, largest over the cases;\n"
-           "phase: largest |phase error| up to 10 kHz, degrees.\n"
+           "phase: largest |phase error| up to 10 kHz, degrees, with no delay removed; latency reported by the\n"
+           "plug-in: " + std::to_string(latencyFrames) + " samples.\n"
            "Target: max <= 0.6 dB, <= 0.35 dB for f0 <= 10 kHz, RMS <= 0.05 dB, phase <= 10 deg\n"
            "(\"none\": no correction by design, figures for information).\n\n";
     char line[512];

@@ -64,8 +64,9 @@ struct FamilySummary {
 // One line for one case: its label, figures and where the largest errors are.
 std::string formatCaseLine(GridFamily family, float rateHz, const GridCase& gridCase, const CaseError& e);
 
-// The table, with a header that states the definitions and the target.
-std::string formatReportTable(const std::vector<FamilySummary>& rows, bool sampled);
+// The table, with a header that states the definitions, the target and the
+// latency the plug-in reported (the phase is compared without any delay).
+std::string formatReportTable(const std::vector<FamilySummary>& rows, bool sampled, int latencyFrames);
 // One line per row: "grid family=bell rate=44100 cases=210 max_db=0.4170
 // max_db_low=0.1780 rms_db=0.0210 phase_deg=1.2300 target=met worst=...".
 std::string formatReportMachine(const std::vector<FamilySummary>& rows);
