@@ -26,15 +26,25 @@ struct FitPoint {
     float sampleRateHz;
     std::vector<double> freqs;                 // evaluation frequencies (Hz)
     std::vector<std::complex<double>> analog;  // prototype at freqs
+    int logCount;                              // the first logCount freqs are log-spaced
 };
 
-FitPoint makeFitPoint(int kind, float freqHz, float qFactor, float gainDb, float sampleRateHz, int numFreqs);
+// numFreqs log-spaced points from 20 Hz to min(20 kHz, just below fs/2),
+// then, when topStepHz > 0, points topStepHz apart over the top 40 % of that
+// range (they count in the peak error, not in the RMS).
+FitPoint makeFitPoint(int kind, float freqHz, float qFactor, float gainDb, float sampleRateHz, int numFreqs,
+                      double topStepHz = 0.0);
 
 struct FitError {
-    double magDb;     // max |dB error|
-    double phaseDeg;  // max |phase error| in degrees
-    double cost;      // objective
+    double magDb = 0.0;        // max |dB error|
+    double phaseDeg = 0.0;     // max |phase error| in degrees
+    double cost = 0.0;         // objective
+    double rmsDb = 0.0;        // RMS of the dB error over the points
+    double phaseLowDeg = 0.0;  // max |phase error| up to 10 kHz
 };
+
+// The fitting objective over the three accuracy targets (peak, RMS, phase).
+double targetCost(const FitError& e);
 
 FitError evaluateTrial(const FitPoint& p, const Trial& t);
 

@@ -32,9 +32,19 @@ struct TableReport {
 std::vector<CorrectionEntry> fitTable(const CorrectionTable& table, int kind, int gainSign, int threads,
                                       TableReport& report);
 
+struct RefineOptions {
+    int threads = 2;
+    int passes = 2;
+    float maxGainDb = 15.0f;        // largest band gain the effect sends to the kind
+    double goodEnoughCost = 0.12;   // neighbourhoods below this cost are left alone
+    bool shorten = false;           // first try shorter kernels where the targets allow
+    float minLength = 8.0f;         // shortest kernel shortening leaves
+};
+
 // Improves entries whose interpolated neighbourhood is poor, judged through
-// the engine's own lookup on the fitted entries.
-void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries);
+// the engine's own lookup on the fitted entries (see fit_refine.cpp).
+void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries,
+                 const RefineOptions& options);
 
 // Writes the generated C++ source with every table.
 bool writeTablesSource(const std::string& path, const std::string& command,

@@ -1,136 +1,269 @@
-// Refinement of a fitted table through the engine's own lookup: an entry
-// whose neighbourhood (its grid point and the midpoints towards each
-// neighbour, where the lookup interpolates) shows a large error is retried
-// with its host values untouched and with its sinc centre moved, keeping
-// whichever gives the smallest error over that neighbourhood.
+// Refinement of a fitted table through the engine's own lookup. Each entry
+// is moved (sinc centre, window flat fraction, host frequency, Q, gain and
+// band output gain) to minimise the worst cost over its neighbourhood: its
+// grid point and the points half a step towards its neighbours along one,
+// two or three axes, where the lookup interpolates between it and its
+// neighbours. Rows of alternate frequency parity are refined in turn, so the
+// threads never write an entry another thread reads.
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdio>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "dsp/band_plan.h"
 #include "fit_eval.h"
 #include "fit_grid.h"
+#include "fit_simplex.h"
 
 namespace solva {
 namespace {
 
 constexpr float kRate = 44100.0f;
-constexpr int kFreqs = 120;  // as dense as --verify: narrow high-Q errors must show
-constexpr double kSuspectDb = 0.2;
+constexpr int kLogFreqs = 96;
+constexpr double kTopStepHz = 250.0;
+constexpr float kZeroGainDb = 1e-6f;  // a stored exact 0 would stand for the band's gain
+constexpr int kEvaluations = 100;
+constexpr double kFloorCost = 0.1;   // probes below this cost are all alike
+constexpr double kDriftCost = 0.3;   // a probe may rise up to this cost
+constexpr double kDriftDb = 0.25;    // and its peak error up to this
+constexpr double kTargetCost = 0.25; // shortening keeps neighbourhoods below this
+constexpr float kShortenStep = 4.0f;
+
+struct Probe {
+    FitPoint point;
+    float tableGain;  // the gain the lookup sees (negated for the low shelves)
+};
 
 struct Refiner {
     CorrectionTable table;
     std::vector<CorrectionEntry>& entries;
     int kind, gainSign;
+    float maxGainDb;     // the largest band gain the effect sends to this kind
+    double goodEnough;   // neighbourhoods already below this cost are left alone
+    float minLength;     // shortest kernel the shortening step leaves
 
     float gridGain(int gi) const { return table.numGain > 1 ? -30.0f + 2.0f * gi : 0.0f; }
     float gridQ(int qi) const { return table.numQ > 1 ? table.qAxis[qi] : 0.7f; }
 
-    double errorAt(float f, float q, float tableGain) const {
-        const float g = gainSign * tableGain;
-        const FitPoint p = makeFitPoint(kind, f, q, g, kRate, kFreqs);
-        BandPlan plan = baseBandPlan(kind, f, q, g);
-        CorrectionRequest r = lookupCorrection(table, f, q, gainSign < 0 ? -g : g, 1.0f);
+    // Axis value at index i moved by half a step (d = -1, 0, 1); false when
+    // there is no neighbour on that side.
+    static bool axisAt(const float* axis, int n, int i, int d, float& v) {
+        if (i + d < 0 || i + d >= n) return false;
+        v = d == 0 ? axis[i] : 0.5f * (axis[i] + axis[i + d]);
+        return true;
+    }
+    bool gainAt(int gi, int d, float& v) const {
+        if (table.numGain <= 1) {
+            v = 0.0f;
+            return d == 0;
+        }
+        if (gi + d < 0 || gi + d >= table.numGain) return false;
+        v = gridGain(gi) + static_cast<float>(d);
+        return std::fabs(v) <= maxGainDb && v != 0.0f;
+    }
+
+    void addProbe(std::vector<Probe>& probes, int fi, int qi, int gi, int df, int dq, int dg) const {
+        float f, q = 0.7f, g;
+        if (!axisAt(table.freqAxisHz, table.numFreq, fi, df, f)) return;
+        if (table.numQ > 1 && !axisAt(table.qAxis, table.numQ, qi, dq, q)) return;
+        if (table.numQ <= 1 && dq != 0) return;
+        if (!gainAt(gi, dg, g)) return;
+        probes.push_back({makeFitPoint(kind, f, q, gainSign * g, kRate, kLogFreqs, kTopStepHz), g});
+    }
+
+    // The grid point and every point half a step away along one, two or
+    // three axes: where the lookup interpolates between it and a neighbour.
+    std::vector<Probe> probesFor(int fi, int qi, int gi) const {
+        std::vector<Probe> probes;
+        const int qSpan = table.numQ > 1 ? 1 : 0, gSpan = table.numGain > 1 ? 1 : 0;
+        for (int df = -1; df <= 1; ++df)
+            for (int dq = -qSpan; dq <= qSpan; ++dq)
+                for (int dg = -gSpan; dg <= gSpan; ++dg) addProbe(probes, fi, qi, gi, df, dq, dg);
+        return probes;
+    }
+
+    FitError probeError(const Probe& p) const {
+        const FitPoint& fp = p.point;
+        BandPlan plan = baseBandPlan(kind, fp.freqHz, fp.qFactor, fp.gainDb);
+        CorrectionRequest r = lookupCorrection(table, fp.freqHz, fp.qFactor, p.tableGain, 1.0f);
         if (gainSign < 0) r.gainDb = -r.gainDb;
         applyCorrection(plan, r);
         finishBandPlan(plan, kRate);
-        return evaluatePlan(p, plan).magDb;
+        return evaluatePlan(fp, plan);
     }
 
-    // Errors at the grid point and the midpoints around it.
-    std::vector<double> localErrors(int fi, int qi, int gi) const {
-        const float f = table.freqAxisHz[fi], q = gridQ(qi), g = gridGain(gi);
-        std::vector<double> e{errorAt(f, q, g)};
-        for (int d : {-1, 1}) {
-            const int nf = fi + d;
-            if (nf >= 0 && nf < table.numFreq) e.push_back(errorAt(0.5f * (f + table.freqAxisHz[nf]), q, g));
-            const int nq = qi + d;
-            if (table.numQ > 1 && nq >= 0 && nq < table.numQ) e.push_back(errorAt(f, 0.5f * (q + table.qAxis[nq]), g));
-            const int ng = gi + d;
-            if (table.numGain > 1 && ng >= 0 && ng < table.numGain && std::fabs(g + d) <= 16.0f)
-                e.push_back(errorAt(f, q, g + d));
+    std::vector<FitError> errors(const std::vector<Probe>& probes) const {
+        std::vector<FitError> e;
+        for (const Probe& p : probes) e.push_back(probeError(p));
+        return e;
+    }
+
+    static double worstCost(const std::vector<FitError>& e) {
+        double worst = 0.0;
+        for (const FitError& x : e) worst = std::max(worst, x.cost);
+        return worst;
+    }
+
+    // A power mean leans on the worst probes without letting the others
+    // drift: no probe may end above both its old cost and kDriftCost, nor
+    // its peak error above both the old one and kDriftDb.
+    static double objective(const std::vector<FitError>& now, const std::vector<FitError>& before) {
+        double sum = 0.0, penalty = 0.0;
+        for (size_t i = 0; i < now.size(); ++i) {
+            const double c = std::max(now[i].cost, kFloorCost);
+            sum += c * c * c * c;
+            penalty += std::max(0.0, now[i].cost - std::max(before[i].cost, kDriftCost));
+            penalty += std::max(0.0, now[i].magDb - std::max(before[i].magDb, kDriftDb));
+        }
+        return std::pow(sum / static_cast<double>(now.size()), 0.25) + 10.0 * penalty;
+    }
+
+    // x: centre, flat, log frequency, [log Q], [gain, log output gain].
+    CorrectionEntry moved(const CorrectionEntry& base, const std::vector<double>& x) const {
+        CorrectionEntry e = base;
+        e.sincCentre = static_cast<float>(std::clamp(base.sincCentre + x[0], 0.2, 0.8));
+        e.flatFraction = static_cast<float>(std::clamp(base.flatFraction + x[1], 0.0, 1.0));
+        e.freqHz = static_cast<float>(base.freqHz * std::exp(std::clamp(x[2], -0.5, 0.5)));
+        size_t k = 3;
+        if (table.numQ > 1) {
+            const double s = std::exp(std::clamp(x[k++], -1.0, 1.0));
+            e.qFactor = static_cast<float>(base.qFactor * s);
+            e.q2Factor = static_cast<float>(base.q2Factor * s);
+        }
+        if (table.threeAxis()) {
+            e.gainDb = static_cast<float>(base.gainDb + std::clamp(x[k++], -10.0, 10.0));
+            if (e.gainDb == 0.0f) e.gainDb = kZeroGainDb;
+            e.outputGain = static_cast<float>(base.outputGain * std::exp(std::clamp(x[k++], -0.3, 0.3)));
         }
         return e;
     }
 
-    // A candidate must lower the neighbourhood's largest error without
-    // pushing any single point above both its old error and kSuspectDb.
-    void refineEntry(int fi, int qi, int gi) {
-        const int idx = (fi * table.numQ + qi) * table.numGain + gi;
-        CorrectionEntry& e = entries[static_cast<size_t>(idx)];
-        if (e.length <= 0) return;
-        const std::vector<double> before = localErrors(fi, qi, gi);
-        double best = *std::max_element(before.begin(), before.end());
-        if (best <= kSuspectDb) return;
-        const CorrectionEntry original = e;
-        CorrectionEntry bestEntry = e;
-        CorrectionEntry untuned = e;
-        untuned.freqHz = table.freqAxisHz[fi];
-        if (table.numQ > 1) untuned.qFactor = untuned.q2Factor = gridQ(qi);
+    // A one-axis table has a single host value: scan it coarsely so the
+    // simplex starts near the best retuning, not at a local minimum.
+    double scanFrequency(CorrectionEntry& e, const CorrectionEntry& base, const std::vector<Probe>& probes,
+                         const std::vector<FitError>& before) {
+        double bestX = 0.0, best = objective(before, before);
+        for (double lx = -0.5; lx <= 0.2001; lx += 0.025) {
+            e = base;
+            e.freqHz = static_cast<float>(base.freqHz * std::exp(lx));
+            const double c = objective(errors(probes), before);
+            if (c < best) {
+                best = c;
+                bestX = lx;
+            }
+        }
+        e = base;
+        return bestX;
+    }
+
+    // Returns the neighbourhood cost after refinement.
+    double refineEntry(int fi, int qi, int gi) {
+        CorrectionEntry& e = entries[static_cast<size_t>((fi * table.numQ + qi) * table.numGain + gi)];
+        const std::vector<Probe> probes = probesFor(fi, qi, gi);
+        if (probes.empty()) return 0.0;
+        const std::vector<FitError> before = errors(probes);
+        const double worstBefore = worstCost(before);
+        if (worstBefore <= goodEnough) return worstBefore;
+        const double start = objective(before, before);
+        const CorrectionEntry base = e;
+        std::vector<double> x(2), steps{0.02, 0.15};
+        x.push_back(0.0), steps.push_back(0.01);
+        if (table.numQ > 1) x.push_back(0.0), steps.push_back(0.03);
         if (table.threeAxis()) {
-            untuned.gainDb = gridGain(gi) == 0.0f ? 1e-6f : gridGain(gi);
-            untuned.outputGain = 1.0f;
+            x.push_back(0.0), steps.push_back(0.2);
+            x.push_back(0.0), steps.push_back(0.005);
         }
-        std::vector<CorrectionEntry> candidates;
-        for (const CorrectionEntry& base : {original, untuned}) {
-            CorrectionEntry c = base;
-            for (float dp : {0.0f, -0.03f, -0.015f, -0.005f, 0.005f, 0.015f, 0.03f}) {
-                c = base;
-                c.sincCentre += dp;
-                candidates.push_back(c);
-            }
-            for (float df : {-0.2f, -0.1f, 0.1f, 0.2f}) {
-                c = base;
-                c.flatFraction = std::clamp(c.flatFraction + df, 0.0f, 1.0f);
-                candidates.push_back(c);
-            }
-            for (float kf : {0.99f, 0.995f, 1.005f, 1.01f}) {
-                c = base;
-                c.freqHz *= kf;
-                candidates.push_back(c);
-            }
-            if (table.numQ > 1)
-                for (float kq : {0.95f, 1.05f}) {
-                    c = base;
-                    c.qFactor *= kq;
-                    c.q2Factor *= kq;
-                    candidates.push_back(c);
-                }
-            if (table.threeAxis())
-                for (float og : {0.99f, 1.01f}) {
-                    c = base;
-                    c.outputGain *= og;
-                    candidates.push_back(c);
-                }
+        if (table.numQ <= 1) x[2] = scanFrequency(e, base, probes, before);
+        const double after = minimiseSimplex(x, steps, kEvaluations, [&](const std::vector<double>& v) {
+            e = moved(base, v);
+            return objective(errors(probes), before);
+        });
+        if (after < start - 1e-4) {
+            e = moved(base, x);
+            return worstCost(errors(probes));
         }
-        for (const CorrectionEntry& candidate : candidates) {
-                e = candidate;
-                const std::vector<double> now = localErrors(fi, qi, gi);
-                bool allowed = true;
-                for (size_t i = 0; i < now.size(); ++i)
-                    if (now[i] > std::max(before[i], kSuspectDb) + 1e-4) allowed = false;
-                const double worst = *std::max_element(now.begin(), now.end());
-                if (allowed && worst < best - 1e-4) {
-                    best = worst;
-                    bestEntry = e;
-                }
-            }
-        e = bestEntry;
+        e = base;
+        return worstBefore;
+    }
+
+    // Kernel length is the audio thread's cost: an entry whose neighbourhood
+    // is well within the targets tries kernels kShortenStep taps shorter,
+    // keeping one only while every probe stays within max(old, kTargetCost)
+    // and its peak error within max(old, kDriftDb).
+    void shortenEntry(int fi, int qi, int gi) {
+        CorrectionEntry& e = entries[static_cast<size_t>((fi * table.numQ + qi) * table.numGain + gi)];
+        const std::vector<Probe> probes = probesFor(fi, qi, gi);
+        if (probes.empty()) return;
+        const std::vector<FitError> before = errors(probes);
+        if (worstCost(before) > kTargetCost) return;
+        auto acceptable = [&](const std::vector<FitError>& now) {
+            for (size_t i = 0; i < now.size(); ++i)
+                if (now[i].cost > std::max(before[i].cost, kTargetCost) ||
+                    now[i].magDb > std::max(before[i].magDb, kDriftDb))
+                    return false;
+            return true;
+        };
+        while (e.length >= minLength + kShortenStep) {
+            const CorrectionEntry longer = e;
+            e.length -= kShortenStep;
+            if (acceptable(errors(probes))) continue;
+            e = longer;
+            return;
+        }
+    }
+
+    bool gainRowUsed(int gi) const {
+        return table.numGain <= 1 || std::fabs(gridGain(gi)) <= maxGainDb + 2.0f;
+    }
+
+    // Refines every entry of one frequency row; returns its worst cost.
+    void shortenRow(int fi) {
+        for (int qi = 0; qi < table.numQ; ++qi)
+            for (int gi = 0; gi < table.numGain; ++gi)
+                if (gainRowUsed(gi)) shortenEntry(fi, qi, gi);
+    }
+
+    double refineRow(int fi) {
+        double worst = 0.0;
+        for (int qi = 0; qi < table.numQ; ++qi)
+            for (int gi = 0; gi < table.numGain; ++gi)
+                if (gainRowUsed(gi)) worst = std::max(worst, refineEntry(fi, qi, gi));
+        return worst;
     }
 };
 
 }  // namespace
 
-void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries) {
-    Refiner r{axes, entries, kind, gainSign};
-    r.table.entries = entries.data();
-    for (int pass = 0; pass < 3; ++pass)
-        for (int fi = axes.numFreq - 1; fi >= 0; --fi)
-            for (int qi = 0; qi < axes.numQ; ++qi)
-                for (int gi = 0; gi < axes.numGain; ++gi) {
-                    if (axes.numGain > 1 && std::fabs(r.gridGain(gi)) > 16.0f && kind != 14) continue;
-                    r.refineEntry(fi, qi, gi);
+void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries,
+                 const RefineOptions& options) {
+    Refiner proto{axes, entries, kind, gainSign, options.maxGainDb, options.goodEnoughCost, options.minLength};
+    proto.table.entries = entries.data();
+    for (int pass = 0; pass < options.passes; ++pass) {
+        double worst = 0.0;
+        for (int parity = 0; parity < 2; ++parity) {
+            std::atomic<int> next{0};
+            std::mutex mutex;
+            auto worker = [&]() {
+                Refiner r = proto;
+                for (;;) {
+                    const int fi = 2 * next.fetch_add(1) + parity;
+                    if (fi >= axes.numFreq) break;
+                    if (options.shorten) r.shortenRow(fi);
+                    const double w = r.refineRow(fi);
+                    std::lock_guard<std::mutex> lock(mutex);
+                    worst = std::max(worst, w);
                 }
+            };
+            std::vector<std::thread> pool;
+            for (int i = 0; i < options.threads; ++i) pool.emplace_back(worker);
+            for (std::thread& th : pool) th.join();
+        }
+        std::printf("  kind %2d pass %d: worst neighbourhood cost %.3f\n", kind, pass + 1, worst);
+        std::fflush(stdout);
+    }
 }
 
 }  // namespace solva

@@ -83,7 +83,7 @@ void fitColumn(const CorrectionTable& t, int kind, int gainSign, int fi, int qi,
             const float g = gridGain(t, gi);
             Trial tr;
             tr.sincIndex = kSincIndex;
-            if (length > 0 && !(t.numGain > 1 && g == 0.0f)) {
+            if ((length > 0 || kind == kKindHighPass1) && !(t.numGain > 1 && g == 0.0f)) {
                 const FitPoint p = makeFitPoint(kind, f, q, gainSign * g, kFitRateHz, kFitFreqs);
                 const FitError unc = evaluateTrial(p, Trial{});
                 FitError e;
@@ -243,6 +243,14 @@ const std::vector<TableJob>& tableJobs() {
 
 }  // namespace
 
+RefineOptions refineOptionsFor(const TableJob& j, int threads) {
+    RefineOptions o;
+    o.threads = threads;
+    // The bell gain warp sends up to about +-28.7 dB at Q 7.
+    o.maxGainDb = j.kind == kKindBell ? 29.0f : (j.table.threeAxis() ? 15.0f : 0.0f);
+    return o;
+}
+
 int runWrite(const std::string& path, int threads, const std::string& command, bool refine) {
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const TableJob& j : tableJobs()) {
@@ -251,7 +259,7 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
         if (j.fit) {
             entries = fitTable(j.table, j.kind, j.gainSign, threads, report);
             makeHostValuesAbsolute(j.table, entries);
-            if (refine) refineTable(j.table, j.kind, j.gainSign, entries);
+            if (refine) refineTable(j.table, j.kind, j.gainSign, entries, refineOptionsFor(j, threads));
         } else {  // first-order low-pass: no correction
             entries.assign(static_cast<size_t>(j.table.entryCount()), CorrectionEntry{0, 0, 0, 0.5f, 0, 0, 0, 0, -400.0f, 1.0f});
         }
@@ -267,20 +275,22 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
     return 0;
 }
 
-// Refines the built-in tables (as compiled in) and writes them out again.
-int runRefine(const std::string& path) {
+// Refines the built-in tables (as compiled in) named in only (all when
+// empty) and writes every table out again.
+int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten) {
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const TableJob& j : tableJobs()) {
         std::vector<CorrectionEntry> entries(j.table.entries, j.table.entries + j.table.entryCount());
-        if (j.kind == kKindHighPass1) {  // small enough to fit again
-            TableReport report;
-            entries = fitTable(j.table, j.kind, j.gainSign, 2, report);
+        if (j.fit && (only.empty() || only.find(j.name) != std::string::npos)) {
+            makeHostValuesAbsolute(j.table, entries);
+            RefineOptions o = refineOptionsFor(j, threads);
+            o.passes = passes;
+            o.shorten = shorten;
+            refineTable(j.table, j.kind, j.gainSign, entries, o);
+            std::printf("%s refined\n", j.name);
+            std::fflush(stdout);
         }
-        makeHostValuesAbsolute(j.table, entries);
-        if (j.fit) refineTable(j.table, j.kind, j.gainSign, entries);
-        std::printf("%s refined\n", j.name);
-        std::fflush(stdout);
         tables.emplace_back(j.name, std::move(entries));
     }
-    return writeTablesSource(path, "solva-fit --write (refined again by solva-fit --refine)", tables) ? 0 : 1;
+    return writeTablesSource(path, "solva-fit --write, then solva-fit --refine", tables) ? 0 : 1;
 }

@@ -3,26 +3,28 @@
 //
 //   solva-fit --write dsp/correction_tables_data.cpp [--threads N]
 //   solva-fit --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ]
-//   solva-fit --refine FILE   (refinement pass alone, from the built-in tables)
-//   solva-fit --verify    (max deviation of the built-in tables at test settings)
+//   solva-fit --refine FILE [--threads N] [--passes N] [--only TABLE,...] [--shorten]
+//                         (refinement alone, from the built-in tables)
+//   solva-fit --verify [--list]  (deviation of the built-in tables at the target settings)
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "dsp/band_kind.h"
 #include "fit_grid.h"
+#include "fit_verify.h"
 
 using namespace solva;
 
 int runWrite(const std::string& path, int threads, const std::string& command, bool refine);
-int runRefine(const std::string& path);
-int runVerify();
+int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten);
 
 namespace {
 
 int usage(const char* msg) {
-    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] | --refine FILE | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify)\n", msg);
+    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
     return 2;
 }
 
@@ -47,8 +49,8 @@ int runProbe(int kind, float f, float q, float g, float fs) {
             start.sincIndex = sinc;
             FitError e;
             const Trial t = optimiseTrial(p, start, axesForKind(kind), 300, e);
-            std::printf("N%-2d L%-2d: %.4f dB %.2f deg  p %.4f flat %.3f kf %.4f kq %.4f dg %.3f og %.4f\n", sinc, length,
-                        e.magDb, e.phaseDeg, t.centre, t.flat, t.freqRatio, t.qRatio, t.gainDeltaDb, t.outputGain);
+            std::printf("N%-2d L%-2d: %.4f dB rms %.4f %.2f deg  p %.4f flat %.3f kf %.4f kq %.4f dg %.3f og %.4f\n", sinc, length,
+                        e.magDb, e.rmsDb, e.phaseLowDeg, t.centre, t.flat, t.freqRatio, t.qRatio, t.gainDeltaDb, t.outputGain);
         }
     return 0;
 }
@@ -65,10 +67,26 @@ int main(int argc, char** argv) {
         return runProbe(std::atoi(argv[2]), static_cast<float>(std::atof(argv[3])),
                         static_cast<float>(std::atof(argv[4])), static_cast<float>(std::atof(argv[5])), fs);
     }
-    if (mode == "--verify") return runVerify();
+    if (mode == "--verify") return runVerify(argc == 3 && std::string(argv[2]) == "--list");
     if (mode == "--refine") {
-        if (argc != 3) return usage("--refine needs a file");
-        return runRefine(argv[2]);
+        if (argc < 3) return usage("--refine needs a file");
+        int threads = 2, passes = 2;
+        std::string only;
+        bool shorten = false;
+        for (int i = 3; i < argc; ++i) {
+            const std::string opt = argv[i];
+            if (opt == "--shorten") {
+                shorten = true;
+                continue;
+            }
+            if (i + 1 >= argc) return usage("bad --refine option");
+            if (opt == "--threads") threads = std::max(1, std::atoi(argv[i + 1]));
+            else if (opt == "--passes") passes = std::max(1, std::atoi(argv[i + 1]));
+            else if (opt == "--only") only = argv[i + 1];
+            else return usage("bad --refine option");
+            ++i;
+        }
+        return runRefine(argv[2], threads, passes, only, shorten);
     }
     if (mode == "--write") {
         if (argc < 3) return usage("--write needs a file");

@@ -1,0 +1,10 @@
+// solva-fit --verify: the built-in tables measured at the accuracy-target
+// settings through the engine's own lookup.
+#pragma once
+
+namespace solva {
+
+// Prints the deviation report; list also prints every case off target.
+int runVerify(bool list);
+
+}  // namespace solva
