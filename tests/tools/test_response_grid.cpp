@@ -229,9 +229,12 @@ TEST_F(ResponseGridTest, BadArgumentsAreUsageErrorsAndOtherPluginsAreRefused) {
         EXPECT_NE(result.stderrText.find(bad.message), std::string::npos) << result.stderrText;
         EXPECT_TRUE(result.stdoutText.empty()) << result.stdoutText;
     }
-    ToolResult probe = runHost({"response", kProbePlugin, "--sampled"});
+    // A refused plug-in leaves no report behind.
+    const std::string out = dir_ + "/grid.txt";
+    ToolResult probe = runHost({"response", kProbePlugin, "--sampled", "--out", out});
     EXPECT_TRUE(probe.exitedWith(1)) << probe.stderrText;
     EXPECT_NE(probe.stderrText.find("response needs Solva"), std::string::npos) << probe.stderrText;
+    EXPECT_FALSE(std::filesystem::exists(out));
     ToolResult missing = runHost({"response", dir_ + "/no-such-plugin.so", "--sampled"});
     EXPECT_TRUE(missing.exitedWith(1)) << missing.stderrText;
     ToolResult unwritable = run({"--sampled", "--family", "air", "--out", dir_ + "/no-such-dir/grid.txt"});

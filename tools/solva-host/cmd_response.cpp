@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli_args.h"
@@ -123,6 +124,19 @@ void writeTextFile(const std::string& path, const std::string& text) {
     if (std::fclose(f) != 0 || !ok) throw HostError("cannot write " + path);
 }
 
+// Removes a file the run created unless the run completes.
+class FileUndo {
+public:
+    explicit FileUndo(std::string path) : path_(std::move(path)) {}
+    ~FileUndo() {
+        if (!path_.empty()) std::remove(path_.c_str());
+    }
+    void keep() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
 int runResponse(const ArgList& args) {
     ParsedArgs parsed = parseArgs(args, {{"rate", true}, {"family", true}, {"sampled", false}, {"full", false}, {"png-dir", true},
                                          {"out", true}, {"machine", false}, {"cases", false}, {"quiet", false}, {"progress", false}});
@@ -134,6 +148,7 @@ int runResponse(const ArgList& args) {
     if (!o.pngDir.empty()) preparePngDir(o.pngDir);
     // Fail on an unwritable report before the long run, not after it.
     if (!o.outPath.empty()) writeTextFile(o.outPath, "");
+    FileUndo outUndo(o.outPath);
 
     int64_t total = 0;
     for (GridFamily family : o.families) total += int64_t(buildGrid(family, o.sampled).size());
@@ -153,6 +168,7 @@ int runResponse(const ArgList& args) {
     const std::string table = formatReportTable(rows, o.sampled, latencyFrames);
     std::fputs(o.machine ? formatReportMachine(rows).c_str() : table.c_str(), stdout);
     if (!o.outPath.empty()) writeTextFile(o.outPath, table);
+    outUndo.keep();
     return kExitOk;
 }
 
