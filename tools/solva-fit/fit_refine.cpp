@@ -31,6 +31,7 @@ constexpr double kDriftCost = 0.3;   // a probe may rise up to this cost
 constexpr double kDriftDb = 0.25;    // and its peak error up to this
 constexpr double kTargetCost = 0.25; // shortening keeps neighbourhoods below this
 constexpr float kShortenStep = 4.0f;
+constexpr double kRescueCost = 1.0;  // neighbourhoods above this also try fresh starts
 
 struct Probe {
     FitPoint point;
@@ -159,16 +160,22 @@ struct Refiner {
         return bestX;
     }
 
-    // Returns the neighbourhood cost after refinement.
-    double refineEntry(int fi, int qi, int gi) {
-        CorrectionEntry& e = entries[static_cast<size_t>((fi * table.numQ + qi) * table.numGain + gi)];
-        const std::vector<Probe> probes = probesFor(fi, qi, gi);
-        if (probes.empty()) return 0.0;
-        const std::vector<FitError> before = errors(probes);
-        const double worstBefore = worstCost(before);
-        if (worstBefore <= goodEnough) return worstBefore;
-        const double start = objective(before, before);
-        const CorrectionEntry base = e;
+    // The untuned entry: host values at the breakpoint, no output gain.
+    CorrectionEntry untuned(const CorrectionEntry& e, int fi, int qi, int gi) const {
+        CorrectionEntry u = e;
+        u.hostType = 0;
+        u.freqHz = table.freqAxisHz[fi];
+        if (table.numQ > 1) u.qFactor = u.q2Factor = gridQ(qi);
+        if (table.threeAxis()) {
+            u.gainDb = gridGain(gi) == 0.0f ? kZeroGainDb : gridGain(gi);
+            u.outputGain = 1.0f;
+        }
+        return u;
+    }
+
+    // The simplex from base; returns the objective reached, e set to its point.
+    double descend(CorrectionEntry& e, const CorrectionEntry& base, const std::vector<Probe>& probes,
+                   const std::vector<FitError>& before) {
         std::vector<double> x(2), steps{0.02, 0.15};
         x.push_back(0.0), steps.push_back(0.01);
         if (table.numQ > 1) x.push_back(0.0), steps.push_back(0.03);
@@ -177,16 +184,47 @@ struct Refiner {
             x.push_back(0.0), steps.push_back(0.005);
         }
         if (table.numQ <= 1) x[2] = scanFrequency(e, base, probes, before);
-        const double after = minimiseSimplex(x, steps, kEvaluations, [&](const std::vector<double>& v) {
+        const double reached = minimiseSimplex(x, steps, kEvaluations, [&](const std::vector<double>& v) {
             e = moved(base, v);
             return objective(errors(probes), before);
         });
-        if (after < start - 1e-4) {
-            e = moved(base, x);
-            return worstCost(errors(probes));
+        e = moved(base, x);
+        return reached;
+    }
+
+    // Returns the neighbourhood cost after refinement. A neighbourhood far
+    // off target (typically a dip where host section and kernel cancel near
+    // the host Nyquist frequency) also restarts from the untuned entry and
+    // from the kernel alone without a host section.
+    double refineEntry(int fi, int qi, int gi) {
+        CorrectionEntry& e = entries[static_cast<size_t>((fi * table.numQ + qi) * table.numGain + gi)];
+        const std::vector<Probe> probes = probesFor(fi, qi, gi);
+        if (probes.empty()) return 0.0;
+        const std::vector<FitError> before = errors(probes);
+        const double worstBefore = worstCost(before);
+        if (worstBefore <= goodEnough) return worstBefore;
+        const CorrectionEntry original = e;
+        std::vector<CorrectionEntry> starts{original};
+        if (worstBefore > kRescueCost && e.length > 0) {
+            starts.push_back(untuned(original, fi, qi, gi));
+            if (table.threeAxis()) {
+                CorrectionEntry alone = starts.back();
+                alone.hostType = 1;
+                starts.push_back(alone);
+            }
         }
-        e = base;
-        return worstBefore;
+        double best = objective(before, before) - 1e-4;
+        CorrectionEntry bestEntry = original;
+        for (const CorrectionEntry& start : starts) {
+            e = start;
+            const double reached = descend(e, start, probes, before);
+            if (reached < best) {
+                best = reached;
+                bestEntry = e;
+            }
+        }
+        e = bestEntry;
+        return worstCost(errors(probes));
     }
 
     // Kernel length is the audio thread's cost: an entry whose neighbourhood

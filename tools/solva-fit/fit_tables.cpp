@@ -15,7 +15,8 @@ namespace solva {
 namespace {
 
 constexpr float kFitRateHz = 44100.0f;
-constexpr int kFitFreqs = 72;
+constexpr int kFitFreqs = 96;
+constexpr double kFitTopStepHz = 250.0;  // extra points where narrow dips appear
 constexpr int kSincIndex = 12;
 // A 0 dB host gain, stored non-zero (an exact 0 means "the band's gain").
 constexpr float kZeroGainDb = 1e-6f;  // 301 taps: band edge close to the host Nyquist
@@ -84,7 +85,7 @@ void fitColumn(const CorrectionTable& t, int kind, int gainSign, int fi, int qi,
             Trial tr;
             tr.sincIndex = kSincIndex;
             if ((length > 0 || kind == kKindHighPass1) && !(t.numGain > 1 && g == 0.0f)) {
-                const FitPoint p = makeFitPoint(kind, f, q, gainSign * g, kFitRateHz, kFitFreqs);
+                const FitPoint p = makeFitPoint(kind, f, q, gainSign * g, kFitRateHz, kFitFreqs, kFitTopStepHz);
                 const FitError unc = evaluateTrial(p, Trial{});
                 FitError e;
                 tr = fitGridPoint(p, axes, {length}, warm, e);
@@ -126,7 +127,7 @@ bool frequencyNeedsCorrection(const CorrectionTable& t, int kind, int gainSign, 
         for (int gi = 0; gi < t.numGain; gi += 1) {
             if (std::fabs(gridGain(t, gi)) > 16.0f) continue;  // beyond what the effect sends
             const FitPoint p = makeFitPoint(kind, t.freqAxisHz[fi], gridQ(t, qi), gainSign * gridGain(t, gi),
-                                            kFitRateHz, kFitFreqs);
+                                            kFitRateHz, kFitFreqs, kFitTopStepHz);
             if (evaluateTrial(p, Trial{}).magDb > kNeedsCorrectionDb) return true;
         }
     return false;
@@ -277,7 +278,8 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
 
 // Refines the built-in tables (as compiled in) named in only (all when
 // empty) and writes every table out again.
-int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten) {
+int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten,
+              const std::string& command) {
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const TableJob& j : tableJobs()) {
         std::vector<CorrectionEntry> entries(j.table.entries, j.table.entries + j.table.entryCount());
@@ -292,5 +294,5 @@ int runRefine(const std::string& path, int threads, int passes, const std::strin
         }
         tables.emplace_back(j.name, std::move(entries));
     }
-    return writeTablesSource(path, "solva-fit --write, then solva-fit --refine", tables) ? 0 : 1;
+    return writeTablesSource(path, command, tables) ? 0 : 1;
 }

@@ -19,9 +19,30 @@
 using namespace solva;
 
 int runWrite(const std::string& path, int threads, const std::string& command, bool refine);
-int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten);
+int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten,
+              const std::string& command);
 
 namespace {
+
+// The producing commands recorded in the header of the file about to be
+// replaced (normally the source of the built-in tables).
+std::string producedBy(const std::string& path) {
+    const std::string tag = "// Produced by tools/solva-fit: ";
+    std::FILE* f = std::fopen(path.c_str(), "r");
+    if (!f) return "unknown tables";
+    char line[512];
+    std::string found = "unknown tables";
+    while (std::fgets(line, sizeof line, f)) {
+        std::string l(line);
+        if (l.compare(0, tag.size(), tag) == 0) {
+            found = l.substr(tag.size());
+            while (!found.empty() && (found.back() == '\n' || found.back() == '\r')) found.pop_back();
+            break;
+        }
+    }
+    std::fclose(f);
+    return found;
+}
 
 int usage(const char* msg) {
     std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
@@ -86,7 +107,10 @@ int main(int argc, char** argv) {
             else return usage("bad --refine option");
             ++i;
         }
-        return runRefine(argv[2], threads, passes, only, shorten);
+        // The header of the written file records how its tables came about.
+        std::string command = producedBy(argv[2]) + ", then solva-fit --refine";
+        for (int i = 3; i < argc; ++i) command += std::string(" ") + argv[i];
+        return runRefine(argv[2], threads, passes, only, shorten, command);
     }
     if (mode == "--write") {
         if (argc < 3) return usage("--write needs a file");
