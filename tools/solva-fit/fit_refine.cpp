@@ -29,7 +29,9 @@ constexpr int kEvaluations = 100;
 constexpr double kFloorCost = 0.1;   // probes below this cost are all alike
 constexpr double kDriftCost = 0.3;   // a probe may rise up to this cost
 constexpr double kDriftDb = 0.25;    // and its peak error up to this
-constexpr double kTargetCost = 0.25; // shortening keeps neighbourhoods below this
+constexpr double kTargetCost = 0.2;  // shortening keeps neighbourhoods below this
+constexpr double kShortenDb = 0.12;  // ... and peak errors below this
+constexpr double kShortenSlack = 0.03;
 constexpr float kShortenStep = 4.0f;
 constexpr double kRescueCost = 1.0;  // neighbourhoods above this also try fresh starts
 
@@ -229,8 +231,8 @@ struct Refiner {
 
     // Kernel length is the audio thread's cost: an entry whose neighbourhood
     // is well within the targets tries kernels kShortenStep taps shorter,
-    // keeping one only while every probe stays within max(old, kTargetCost)
-    // and its peak error within max(old, kDriftDb).
+    // keeping one only while no probe's cost or peak error rises by more
+    // than kShortenSlack above max(old, kTargetCost) or max(old, kShortenDb).
     void shortenEntry(int fi, int qi, int gi) {
         CorrectionEntry& e = entries[static_cast<size_t>((fi * table.numQ + qi) * table.numGain + gi)];
         const std::vector<Probe> probes = probesFor(fi, qi, gi);
@@ -239,8 +241,8 @@ struct Refiner {
         if (worstCost(before) > kTargetCost) return;
         auto acceptable = [&](const std::vector<FitError>& now) {
             for (size_t i = 0; i < now.size(); ++i)
-                if (now[i].cost > std::max(before[i].cost, kTargetCost) ||
-                    now[i].magDb > std::max(before[i].magDb, kDriftDb))
+                if (now[i].cost > std::max(before[i].cost + kShortenSlack, kTargetCost) ||
+                    now[i].magDb > std::max(before[i].magDb + kShortenSlack, kShortenDb))
                     return false;
             return true;
         };

@@ -1,6 +1,7 @@
 // Verification of the built-in tables: the engine's own lookup (planBand)
 // at the settings of the accuracy targets, against the analog prototypes,
 // at 512 log-spaced points over 20 Hz..20 kHz.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -24,6 +25,8 @@ struct Worst {
     double corrected = 0, correctedLow = 0, uncorrected = 0, rms = 0, phaseLow = 0;
     int cases = 0, failing = 0;
     int belowTable = 0;      // cases under the first frequency breakpoint: no correction at all
+    long kernelTaps = 0;     // sum of the kernel lengths played
+    int maxKernel = 0;
     double belowTableDb = 0;
     float atFreq = 0, atQ = 0, atGain = 0;
 };
@@ -36,7 +39,10 @@ bool belowTable(int kind, float f, float fs) {
 
 void checkCase(int kind, float f, float q, float gain, float fs, bool list, Worst& w) {
     const FitPoint p = makeFitPoint(kind, f, q, gain, fs, kVerifyFreqs);
-    const FitError c = evaluatePlan(p, planBand(kind, f, q, gain, fs, true));
+    const BandPlan plan = planBand(kind, f, q, gain, fs, true);
+    const FitError c = evaluatePlan(p, plan);
+    w.kernelTaps += plan.length;
+    w.maxKernel = std::max(w.maxKernel, plan.length);
     const FitError u = evaluatePlan(p, planBand(kind, f, q, gain, fs, false));
     if (belowTable(kind, f, fs)) {  // the lookup gives no correction here: reported apart
         ++w.belowTable;
@@ -62,17 +68,19 @@ void checkCase(int kind, float f, float q, float gain, float fs, bool list, Wors
 }
 
 void printRow(const char* name, float fs, const Worst& w) {
-    std::printf("%-16s %6.0f  %6.3f / %6.3f dB  %6.3f dB  %6.3f dB  %6.2f deg  %4d/%-4d  worst at %g Hz Q %g %g dB\n",
-                name, fs, w.corrected, w.uncorrected, w.correctedLow, w.rms, w.phaseLow, w.failing, w.cases, w.atFreq,
-                w.atQ, w.atGain);
+    const int all = w.cases + w.belowTable;
+    const double meanKernel = all > 0 ? static_cast<double>(w.kernelTaps) / all : 0.0;
+    std::printf("%-16s %6.0f  %6.3f / %6.3f dB  %6.3f dB  %6.3f dB  %6.2f deg  %4d/%-4d  %5.1f/%-3d  worst at %g Hz Q %g %g dB\n",
+                name, fs, w.corrected, w.uncorrected, w.correctedLow, w.rms, w.phaseLow, w.failing, w.cases, meanKernel,
+                w.maxKernel, w.atFreq, w.atQ, w.atGain);
     if (w.belowTable > 0)
         std::printf("%-16s %6s  %d more cases below the first breakpoint (no correction): max %.3f dB\n", "", "",
                     w.belowTable, w.belowTableDb);
 }
 
 void printHeader() {
-    std::printf("%-16s %6s  %-22s  %-9s  %-9s  %-10s  %-9s\n", "band", "rate", "max corr / uncorr", "f0<=10k",
-                "worst rms", "phase<10k", "fail/all");
+    std::printf("%-16s %6s  %-22s  %-9s  %-9s  %-10s  %-9s  %-9s\n", "band", "rate", "max corr / uncorr", "f0<=10k",
+                "worst rms", "phase<10k", "fail/all", "taps m/max");
 }
 
 struct Family {
