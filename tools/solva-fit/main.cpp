@@ -4,6 +4,7 @@
 //   solva-fit --write dsp/correction_tables_data.cpp [--threads N]
 //   solva-fit --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ]
 //   solva-fit --refine FILE [--threads N] [--passes N] [--only TABLE,...] [--shorten]
+//                         [--max-gain DB]
 //                         (refinement alone, from the built-in tables)
 //   solva-fit --verify [--list]  (deviation of the built-in tables at the target settings)
 #include <cstdio>
@@ -20,7 +21,7 @@ using namespace solva;
 
 int runWrite(const std::string& path, int threads, const std::string& command, bool refine);
 int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten,
-              const std::string& command);
+              float maxGainDb, const std::string& command);
 
 namespace {
 
@@ -45,7 +46,7 @@ std::string producedBy(const std::string& path) {
 }
 
 int usage(const char* msg) {
-    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
+    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
     return 2;
 }
 
@@ -94,6 +95,7 @@ int main(int argc, char** argv) {
         int threads = 2, passes = 2;
         std::string only;
         bool shorten = false;
+        float maxGainDb = 0.0f;  // 0: each kind's own range
         for (int i = 3; i < argc; ++i) {
             const std::string opt = argv[i];
             if (opt == "--shorten") {
@@ -104,13 +106,14 @@ int main(int argc, char** argv) {
             if (opt == "--threads") threads = std::max(1, std::atoi(argv[i + 1]));
             else if (opt == "--passes") passes = std::max(1, std::atoi(argv[i + 1]));
             else if (opt == "--only") only = argv[i + 1];
+            else if (opt == "--max-gain") maxGainDb = static_cast<float>(std::atof(argv[i + 1]));
             else return usage("bad --refine option");
             ++i;
         }
         // The header of the written file records how its tables came about.
         std::string command = producedBy(argv[2]) + ", then solva-fit --refine";
         for (int i = 3; i < argc; ++i) command += std::string(" ") + argv[i];
-        return runRefine(argv[2], threads, passes, only, shorten, command);
+        return runRefine(argv[2], threads, passes, only, shorten, maxGainDb, command);
     }
     if (mode == "--write") {
         if (argc < 3) return usage("--write needs a file");
