@@ -39,6 +39,8 @@ struct RefineOptions {
     double goodEnoughCost = 0.12;   // neighbourhoods below this cost are left alone
     bool shorten = false;           // first try shorter kernels where the targets allow
     float minLength = 8.0f;         // shortest kernel shortening leaves
+    float minQ = 0.0f, maxQ = 1e9f; // Q range the effect sends to the kind
+    float denseFromHz = 0.0f;       // > 0: refine only rows from here, probing in quarter steps
 };
 
 // Improves entries whose interpolated neighbourhood is poor, judged through

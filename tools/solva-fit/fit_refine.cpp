@@ -3,8 +3,12 @@
 // band output gain) to minimise the worst cost over its neighbourhood: its
 // grid point and the points half a step towards its neighbours along one,
 // two or three axes, where the lookup interpolates between it and its
-// neighbours. Rows of alternate frequency parity are refined in turn, so the
-// threads never write an entry another thread reads.
+// neighbours (within the gain and Q ranges the effect sends). With
+// shortening on, entries well within the targets first give up kernel taps.
+// The top rows, where responses change fastest between breakpoints, can be
+// refined alone with probes a quarter step apart along frequency.
+// Rows of alternate frequency parity are refined in turn, so the threads
+// never write an entry another thread reads.
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -47,6 +51,8 @@ struct Refiner {
     float maxGainDb;     // the largest band gain the effect sends to this kind
     double goodEnough;   // neighbourhoods already below this cost are left alone
     float minLength;     // shortest kernel the shortening step leaves
+    float minQ, maxQ;    // the Q range the effect sends to this kind
+    float denseFrom;     // rows from this frequency (Hz, 0: none) probe in quarter steps
 
     float gridGain(int gi) const { return table.numGain > 1 ? -30.0f + 2.0f * gi : 0.0f; }
     float gridQ(int qi) const { return table.numQ > 1 ? table.qAxis[qi] : 0.7f; }
@@ -54,8 +60,14 @@ struct Refiner {
     // Axis value at index i moved by half a step (d = -1, 0, 1); false when
     // there is no neighbour on that side.
     static bool axisAt(const float* axis, int n, int i, int d, float& v) {
-        if (i + d < 0 || i + d >= n) return false;
-        v = d == 0 ? axis[i] : 0.5f * (axis[i] + axis[i + d]);
+        return axisAtQuarter(axis, n, i, 2 * d, v);
+    }
+    // The same in quarter steps (d4 = -2..2).
+    static bool axisAtQuarter(const float* axis, int n, int i, int d4, float& v) {
+        const int j = i + (d4 > 0 ? 1 : (d4 < 0 ? -1 : 0));
+        if (j < 0 || j >= n) return false;
+        const float t = 0.25f * static_cast<float>(d4 < 0 ? -d4 : d4);
+        v = axis[i] + t * (axis[j] - axis[i]);
         return true;
     }
     bool gainAt(int gi, int d, float& v) const {
@@ -68,10 +80,12 @@ struct Refiner {
         return std::fabs(v) <= maxGainDb && v != 0.0f;
     }
 
+    // df counts quarter steps along the frequency axis, dq and dg half steps.
     void addProbe(std::vector<Probe>& probes, int fi, int qi, int gi, int df, int dq, int dg) const {
         float f, q = 0.7f, g;
-        if (!axisAt(table.freqAxisHz, table.numFreq, fi, df, f)) return;
+        if (!axisAtQuarter(table.freqAxisHz, table.numFreq, fi, df, f)) return;
         if (table.numQ > 1 && !axisAt(table.qAxis, table.numQ, qi, dq, q)) return;
+        if (table.numQ > 1 && (q < minQ * 0.999f || q > maxQ * 1.001f)) return;
         if (table.numQ <= 1 && dq != 0) return;
         if (!gainAt(gi, dg, g)) return;
         probes.push_back({makeFitPoint(kind, f, q, gainSign * g, kRate, kLogFreqs, kTopStepHz), g});
@@ -82,7 +96,8 @@ struct Refiner {
     std::vector<Probe> probesFor(int fi, int qi, int gi) const {
         std::vector<Probe> probes;
         const int qSpan = table.numQ > 1 ? 1 : 0, gSpan = table.numGain > 1 ? 1 : 0;
-        for (int df = -1; df <= 1; ++df)
+        const int fStep = denseFrom > 0.0f && table.freqAxisHz[fi] >= denseFrom ? 1 : 2;
+        for (int df = -2; df <= 2; df += fStep)
             for (int dq = -qSpan; dq <= qSpan; ++dq)
                 for (int dg = -gSpan; dg <= gSpan; ++dg) addProbe(probes, fi, qi, gi, df, dq, dg);
         return probes;
@@ -279,7 +294,8 @@ struct Refiner {
 
 void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries,
                  const RefineOptions& options) {
-    Refiner proto{axes, entries, kind, gainSign, options.maxGainDb, options.goodEnoughCost, options.minLength};
+    Refiner proto{axes, entries, kind, gainSign, options.maxGainDb, options.goodEnoughCost, options.minLength,
+                  options.minQ, options.maxQ, options.denseFromHz};
     proto.table.entries = entries.data();
     for (int pass = 0; pass < options.passes; ++pass) {
         double worst = 0.0;
@@ -291,6 +307,7 @@ void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vecto
                 for (;;) {
                     const int fi = 2 * next.fetch_add(1) + parity;
                     if (fi >= axes.numFreq) break;
+                    if (options.denseFromHz > 0.0f && axes.freqAxisHz[fi] < options.denseFromHz) continue;
                     if (options.shorten) r.shortenRow(fi);
                     const double w = r.refineRow(fi);
                     std::lock_guard<std::mutex> lock(mutex);

@@ -249,6 +249,10 @@ RefineOptions refineOptionsFor(const TableJob& j, int threads) {
     o.threads = threads;
     // The bell gain warp sends up to about +-28.7 dB at Q 7.
     o.maxGainDb = j.kind == kKindBell ? 29.0f : (j.table.threeAxis() ? 15.0f : 0.0f);
+    // The effect's Q laws: bells 0.1..7, 12 dB low-pass 0.05..12 (shelves
+    // use their whole axis).
+    if (j.kind == kKindBell) o.minQ = 0.1f, o.maxQ = 7.0f;
+    if (j.kind == kKindLowPass2) o.minQ = 0.05f, o.maxQ = 12.0f;
     return o;
 }
 
@@ -279,7 +283,7 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
 // Refines the built-in tables (as compiled in) named in only (all when
 // empty) and writes every table out again.
 int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten,
-              float maxGainDb, const std::string& command) {
+              float maxGainDb, float denseFromHz, const std::string& command) {
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const TableJob& j : tableJobs()) {
         std::vector<CorrectionEntry> entries(j.table.entries, j.table.entries + j.table.entryCount());
@@ -289,6 +293,7 @@ int runRefine(const std::string& path, int threads, int passes, const std::strin
             o.passes = passes;
             o.shorten = shorten;
             if (maxGainDb > 0.0f) o.maxGainDb = std::min(o.maxGainDb, maxGainDb);
+            o.denseFromHz = denseFromHz;
             refineTable(j.table, j.kind, j.gainSign, entries, o);
             std::printf("%s refined\n", j.name);
             std::fflush(stdout);
