@@ -41,6 +41,7 @@ struct RefineOptions {
     float minLength = 8.0f;         // shortest kernel shortening leaves
     float minQ = 0.0f, maxQ = 1e9f; // Q range the effect sends to the kind
     float denseFromHz = 0.0f;       // > 0: refine only rows from here, probing in quarter steps
+    float fromQ = 0.0f;             // refine only entries at this Q or above
 };
 
 // Improves entries whose interpolated neighbourhood is poor, judged through

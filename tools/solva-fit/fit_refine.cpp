@@ -53,6 +53,7 @@ struct Refiner {
     float minLength;     // shortest kernel the shortening step leaves
     float minQ, maxQ;    // the Q range the effect sends to this kind
     float denseFrom;     // rows from this frequency (Hz, 0: none) probe in quarter steps
+    float fromQ;         // only entries at this Q or above are refined
 
     float gridGain(int gi) const { return table.numGain > 1 ? -30.0f + 2.0f * gi : 0.0f; }
     float gridQ(int qi) const { return table.numQ > 1 ? table.qAxis[qi] : 0.7f; }
@@ -283,9 +284,11 @@ struct Refiner {
 
     double refineRow(int fi) {
         double worst = 0.0;
-        for (int qi = 0; qi < table.numQ; ++qi)
+        for (int qi = 0; qi < table.numQ; ++qi) {
+            if (table.numQ > 1 && gridQ(qi) < fromQ) continue;
             for (int gi = 0; gi < table.numGain; ++gi)
                 if (gainRowUsed(gi)) worst = std::max(worst, refineEntry(fi, qi, gi));
+        }
         return worst;
     }
 };
@@ -295,7 +298,7 @@ struct Refiner {
 void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries,
                  const RefineOptions& options) {
     Refiner proto{axes, entries, kind, gainSign, options.maxGainDb, options.goodEnoughCost, options.minLength,
-                  options.minQ, options.maxQ, options.denseFromHz};
+                  options.minQ, options.maxQ, options.denseFromHz, options.fromQ};
     proto.table.entries = entries.data();
     for (int pass = 0; pass < options.passes; ++pass) {
         double worst = 0.0;

@@ -283,7 +283,7 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
 // Refines the built-in tables (as compiled in) named in only (all when
 // empty) and writes every table out again.
 int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten,
-              float maxGainDb, float denseFromHz, const std::string& command) {
+              float maxGainDb, float denseFromHz, float fromQ, const std::string& command) {
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const TableJob& j : tableJobs()) {
         std::vector<CorrectionEntry> entries(j.table.entries, j.table.entries + j.table.entryCount());
@@ -294,6 +294,7 @@ int runRefine(const std::string& path, int threads, int passes, const std::strin
             o.shorten = shorten;
             if (maxGainDb > 0.0f) o.maxGainDb = std::min(o.maxGainDb, maxGainDb);
             o.denseFromHz = denseFromHz;
+            o.fromQ = fromQ;
             refineTable(j.table, j.kind, j.gainSign, entries, o);
             std::printf("%s refined\n", j.name);
             std::fflush(stdout);

@@ -4,7 +4,7 @@
 //   solva-fit --write dsp/correction_tables_data.cpp [--threads N]
 //   solva-fit --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ]
 //   solva-fit --refine FILE [--threads N] [--passes N] [--only TABLE,...] [--shorten]
-//                         [--max-gain DB] [--top-from HZ]
+//                         [--max-gain DB] [--top-from HZ] [--from-q Q]
 //                         (refinement alone, from the built-in tables)
 //   solva-fit --verify [--list]  (deviation of the built-in tables at the target settings)
 #include <cstdio>
@@ -21,7 +21,7 @@ using namespace solva;
 
 int runWrite(const std::string& path, int threads, const std::string& command, bool refine);
 int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten,
-              float maxGainDb, float denseFromHz, const std::string& command);
+              float maxGainDb, float denseFromHz, float fromQ, const std::string& command);
 
 namespace {
 
@@ -46,7 +46,7 @@ std::string producedBy(const std::string& path) {
 }
 
 int usage(const char* msg) {
-    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] [--top-from HZ] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
+    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] [--top-from HZ] [--from-q Q] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
     return 2;
 }
 
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
         std::string only;
         bool shorten = false;
         float maxGainDb = 0.0f;  // 0: each kind's own range
-        float denseFromHz = 0.0f;
+        float denseFromHz = 0.0f, fromQ = 0.0f;
         for (int i = 3; i < argc; ++i) {
             const std::string opt = argv[i];
             if (opt == "--shorten") {
@@ -109,13 +109,14 @@ int main(int argc, char** argv) {
             else if (opt == "--only") only = argv[i + 1];
             else if (opt == "--max-gain") maxGainDb = static_cast<float>(std::atof(argv[i + 1]));
             else if (opt == "--top-from") denseFromHz = static_cast<float>(std::atof(argv[i + 1]));
+            else if (opt == "--from-q") fromQ = static_cast<float>(std::atof(argv[i + 1]));
             else return usage("bad --refine option");
             ++i;
         }
         // The header of the written file records how its tables came about.
         std::string command = producedBy(argv[2]) + ", then solva-fit --refine";
         for (int i = 3; i < argc; ++i) command += std::string(" ") + argv[i];
-        return runRefine(argv[2], threads, passes, only, shorten, maxGainDb, denseFromHz, command);
+        return runRefine(argv[2], threads, passes, only, shorten, maxGainDb, denseFromHz, fromQ, command);
     }
     if (mode == "--write") {
         if (argc < 3) return usage("--write needs a file");
