@@ -233,6 +233,17 @@ struct Refiner {
         }
         double best = objective(before, before) - 1e-4;
         CorrectionEntry bestEntry = original;
+        // Where the plain host section is already close, a retuned host and
+        // a short kernel can only add error (narrow deep cuts are the most
+        // sensitive): the entry without correction is tried as it stands.
+        CorrectionEntry plain = untuned(original, fi, qi, gi);
+        plain.length = 0.0f;
+        e = plain;
+        const double plainCost = objective(errors(probes), before);
+        if (plainCost < best) {
+            best = plainCost;
+            bestEntry = plain;
+        }
         for (const CorrectionEntry& start : starts) {
             e = start;
             const double reached = descend(e, start, probes, before);

@@ -196,9 +196,15 @@ bool writeTablesSource(const std::string& path, const std::string& command,
     FILE* f = std::fopen(path.c_str(), "w");
     if (!f) return false;
     std::fprintf(f, "// GENERATED FILE - do not edit by hand.\n");
-    std::fprintf(f, "// Produced by tools/solva-fit: %s\n", command.c_str());
+    // One producing step a line: the first, then each refinement.
+    std::string steps = command;
+    for (size_t at = steps.find('\n'); at != std::string::npos; at = steps.find('\n', at))
+        steps.replace(at, 1, "\n//   then ");
+    std::fprintf(f, "// Produced by tools/solva-fit: %s\n", steps.c_str());
     std::fprintf(f, "// Regenerate from the build directory with:\n");
     std::fprintf(f, "//   tools/solva-fit/solva-fit --write <source>/dsp/correction_tables_data.cpp\n");
+    std::fprintf(f, "// (a fresh fit and its refinement); --refine steps as above improve the\n");
+    std::fprintf(f, "// tables in place, each from the tables compiled into the tool.\n");
     std::fprintf(f, "// Entries: host type, sinc index, length, sinc centre, flat fraction, host\n");
     std::fprintf(f, "// frequency (Hz at 44.1 kHz, 0 = band's), Q, Q2 (0 = band's), gain, output gain.\n");
     std::fprintf(f, "// Fitted at 44.1 kHz against the analog prototypes over 20 Hz..20 kHz; the\n");

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -26,23 +27,17 @@ int runRefine(const std::string& path, int threads, int passes, const std::strin
 namespace {
 
 // The producing commands recorded in the header of the file about to be
-// replaced (normally the source of the built-in tables).
+// replaced (normally the source of the built-in tables), one step a line.
 std::string producedBy(const std::string& path) {
-    const std::string tag = "// Produced by tools/solva-fit: ";
-    std::FILE* f = std::fopen(path.c_str(), "r");
-    if (!f) return "unknown tables";
-    char line[512];
-    std::string found = "unknown tables";
-    while (std::fgets(line, sizeof line, f)) {
-        std::string l(line);
-        if (l.compare(0, tag.size(), tag) == 0) {
-            found = l.substr(tag.size());
-            while (!found.empty() && (found.back() == '\n' || found.back() == '\r')) found.pop_back();
-            break;
-        }
+    const std::string tag = "// Produced by tools/solva-fit: ", then = "//   then ";
+    std::ifstream in(path);
+    std::string line, found;
+    while (std::getline(in, line)) {
+        if (line.compare(0, tag.size(), tag) == 0) found = line.substr(tag.size());
+        else if (!found.empty() && line.compare(0, then.size(), then) == 0) found += "\n" + line.substr(then.size());
+        else if (!found.empty()) break;
     }
-    std::fclose(f);
-    return found;
+    return found.empty() ? "unknown tables" : found;
 }
 
 int usage(const char* msg) {
@@ -114,7 +109,7 @@ int main(int argc, char** argv) {
             ++i;
         }
         // The header of the written file records how its tables came about.
-        std::string command = producedBy(argv[2]) + ", then solva-fit --refine";
+        std::string command = producedBy(argv[2]) + "\nsolva-fit --refine";
         for (int i = 3; i < argc; ++i) command += std::string(" ") + argv[i];
         return runRefine(argv[2], threads, passes, only, shorten, maxGainDb, denseFromHz, fromQ, command);
     }
