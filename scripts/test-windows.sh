@@ -9,8 +9,10 @@
 #      the other;
 #   4. (c) the 32-bit DLL under wine32 (i386 emulated by qemu-user-static
 #      when the kernel runs no 32-bit code): load, info, a short file;
-#   5. builds the NSIS installers and checks they are PE files (and, with
-#      wine32, installs and uninstalls silently).
+#   5. builds the NSIS installers, checks they are PE files carrying the
+#      DLLs of their architecture and the factory library (unpacked with
+#      7-Zip), and, with wine32, installs and uninstalls silently.
+# wine32 is installed by scripts/install-deps.sh with SOLVA_WINE32=1.
 # A step that cannot run in this machine is reported as SKIPPED with the
 # reason; a failed check fails the script.
 #
