@@ -193,13 +193,17 @@ void makeHostValuesAbsolute(const CorrectionTable& t, std::vector<CorrectionEntr
 
 bool writeTablesSource(const std::string& path, const std::string& command,
                        const std::vector<std::pair<std::string, std::vector<CorrectionEntry>>>& tables) {
-    FILE* f = std::fopen(path.c_str(), "w");
+    // Written beside the target and renamed over it at the end, so a run cut
+    // short never leaves a half-written source behind.
+    const std::string temporary = path + ".tmp";
+    FILE* f = std::fopen(temporary.c_str(), "w");
     if (!f) return false;
     std::fprintf(f, "// GENERATED FILE - do not edit by hand.\n");
     // One producing step a line: the first, then each refinement.
     std::string steps = command;
-    for (size_t at = steps.find('\n'); at != std::string::npos; at = steps.find('\n', at))
-        steps.replace(at, 1, "\n//   then ");
+    const std::string then = "\n//   then ";
+    for (size_t at = steps.find('\n'); at != std::string::npos; at = steps.find('\n', at + then.size()))
+        steps.replace(at, 1, then);
     std::fprintf(f, "// Produced by tools/solva-fit: %s\n", steps.c_str());
     std::fprintf(f, "// Regenerate from the build directory with:\n");
     std::fprintf(f, "//   tools/solva-fit/solva-fit --write <source>/dsp/correction_tables_data.cpp\n");
@@ -218,7 +222,8 @@ bool writeTablesSource(const std::string& path, const std::string& command,
         std::fprintf(f, "};\n");
     }
     std::fprintf(f, "\n}  // namespace solva\n");
-    return std::fclose(f) == 0;
+    if (std::fclose(f) != 0) return false;
+    return std::rename(temporary.c_str(), path.c_str()) == 0;
 }
 
 }  // namespace solva
@@ -262,11 +267,19 @@ RefineOptions refineOptionsFor(const TableJob& j, int threads) {
     return o;
 }
 
-int runWrite(const std::string& path, int threads, const std::string& command, bool refine) {
+// Fits the tables named in only (all when empty) afresh; the others are
+// written as compiled in.
+int runWrite(const std::string& path, int threads, const std::string& command, bool refine,
+             const std::string& only) {
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const TableJob& j : tableJobs()) {
         TableReport report;
         std::vector<CorrectionEntry> entries;
+        if (!only.empty() && only.find(j.name) == std::string::npos) {
+            entries.assign(j.table.entries, j.table.entries + j.table.entryCount());
+            tables.emplace_back(j.name, std::move(entries));
+            continue;
+        }
         if (j.fit) {
             entries = fitTable(j.table, j.kind, j.gainSign, threads, report);
             makeHostValuesAbsolute(j.table, entries);

@@ -1,7 +1,7 @@
 // solva-fit: fits the correction tables of the band kinds and writes them as
 // C++ source.
 //
-//   solva-fit --write dsp/correction_tables_data.cpp [--threads N]
+//   solva-fit --write dsp/correction_tables_data.cpp [--threads N] [--only TABLE,...]
 //   solva-fit --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ]
 //   solva-fit --refine FILE [--threads N] [--passes N] [--only TABLE,...] [--shorten]
 //                         [--max-gain DB] [--top-from HZ] [--from-q Q]
@@ -20,7 +20,8 @@
 
 using namespace solva;
 
-int runWrite(const std::string& path, int threads, const std::string& command, bool refine);
+int runWrite(const std::string& path, int threads, const std::string& command, bool refine,
+             const std::string& only);
 int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten,
               float maxGainDb, float denseFromHz, float fromQ, const std::string& command);
 
@@ -41,7 +42,7 @@ std::string producedBy(const std::string& path) {
 }
 
 int usage(const char* msg) {
-    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] [--top-from HZ] [--from-q Q] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
+    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] [--only TABLES] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] [--top-from HZ] [--from-q Q] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
     return 2;
 }
 
@@ -116,11 +117,17 @@ int main(int argc, char** argv) {
     if (mode == "--write") {
         if (argc < 3) return usage("--write needs a file");
         int threads = 2;
-        if (argc == 5 && std::string(argv[3]) == "--threads") threads = std::atoi(argv[4]);
-        else if (argc != 3) return usage("bad arguments");
-        if (threads < 1) threads = 1;
-        std::string command = "solva-fit --write " + std::string(argv[2]);
-        return runWrite(argv[2], threads, command, true);
+        std::string only;
+        for (int i = 3; i + 1 < argc; i += 2) {
+            const std::string opt = argv[i];
+            if (opt == "--threads") threads = std::max(1, std::atoi(argv[i + 1]));
+            else if (opt == "--only") only = argv[i + 1];
+            else return usage("bad --write option");
+        }
+        if (argc % 2 == 0) return usage("bad --write arguments");
+        std::string command = "solva-fit --write";
+        if (!only.empty()) command = producedBy(argv[2]) + "\nsolva-fit --write --only " + only;
+        return runWrite(argv[2], threads, command, true, only);
     }
     return usage(("unknown mode " + mode).c_str());
 }
