@@ -27,8 +27,8 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
   locale-gen >/dev/null || true
 fi
 # Optional: wine32 (and qemu-user-static, for kernels that run no 32-bit
-# code) for the 32-bit Windows checks, with SOLVA_WINE32=1. Without it
-# those checks are reported as skipped. A failed attempt is undone so that
+# code) for the 32-bit Windows checks, with SOLVA_WINE32=1 (the test
+# command sets it). Without it those checks are reported as skipped. A failed attempt is undone so that
 # later apt runs are not hampered by the extra architecture.
 if [[ ${SOLVA_WINE32:-0} == 1 && ! -x /usr/lib/wine/wine ]]; then
   export DEBIAN_FRONTEND=noninteractive

@@ -12,7 +12,8 @@
 #   5. builds the NSIS installers, checks they are PE files carrying the
 #      DLLs of their architecture and the factory library (unpacked with
 #      7-Zip), and, with wine32, installs and uninstalls silently.
-# wine32 is installed by scripts/install-deps.sh with SOLVA_WINE32=1.
+# wine32 is installed by scripts/install-deps.sh with SOLVA_WINE32=1, as
+# scripts/test.sh runs it.
 # A step that cannot run in this machine is reported as SKIPPED with the
 # reason; a failed check fails the script.
 #

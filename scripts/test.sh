@@ -2,7 +2,8 @@
 # Installs the dependencies, builds everything and runs the test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+# wine32 for the 32-bit Windows checks too (SOLVA_WINE32=0 leaves it out).
+SOLVA_WINE32=${SOLVA_WINE32:-1} bash scripts/install-deps.sh
 bash scripts/build.sh
 # The editor and toolkit tests open real X11 windows.
 if [[ -z "${DISPLAY:-}" ]]; then

