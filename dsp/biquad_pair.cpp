@@ -13,6 +13,11 @@ namespace {
 
 typedef double Pair __attribute__((vector_size(16)));
 
+// The vector helpers below are internal to this file: the note that
+// passing vectors between functions built for different instruction sets
+// changes the calling convention (i686 baseline without SSE) does not apply.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 // rest - a y, rounded once.
 #if SOLVA_HAS_AVX2_PATHS
 SOLVA_AVX2_TARGET inline Pair fusedSubtract(Pair a, Pair y, Pair rest) {
