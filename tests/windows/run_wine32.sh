@@ -43,6 +43,10 @@ unregister_qemu_i386() {
 
 echo
 echo "== (c) The 32-bit DLL under wine32"
+# Wine's i386 loader needs the low 3 GB of the address space to itself when
+# qemu-i386 runs it (also when the handler was registered before this run);
+# on a kernel that runs i386 code natively the variable is not read.
+export QEMU_RESERVED_VA=0xc0000000
 if [[ $have_w32 != 1 ]]; then
   skip "32-bit checks: the i686 build failed"
 elif [[ ! -x $wine32_bin ]]; then
@@ -54,7 +58,6 @@ elif ! command -v qemu-i386-static >/dev/null; then
 elif ! register_qemu_i386; then
   skip "32-bit checks: cannot register the qemu-i386 binfmt_misc handler in this sandbox"
 else
-  export QEMU_RESERVED_VA=0xc0000000
   if i386_runs_natively; then
     wine32_ready=1
   else
