@@ -115,10 +115,7 @@ if [[ $wine32_ready == 1 ]]; then
     skip "32-bit process: the i386 emulator crashed or timed out (see $log/process32.log)"
   elif [[ -f $audio/short-win32.wav ]]; then
     d=$(peak_difference "$audio/short-win32.wav" "$audio/short-linux.wav")
-    # Looser than the 64-bit comparison: measured 3.9e-4 with the x87 build,
-    # the cause (not the emulator's arithmetic alone) still to be found; a
-    # broken plug-in differs by far more.
-    if within "$d" 1e-3; then
+    if within "$d" 1e-5; then
       pass "32-bit DLL processes a short file under wine32: max difference to Linux $d"
     else
       fail "32-bit DLL output differs from Linux by $d"
