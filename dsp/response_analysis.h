@@ -9,6 +9,13 @@
 
 namespace solva {
 
+// The analog-match target of the corrected bands at 44.1 and 48 kHz (at
+// 88.2 and 96 kHz: no worse than at 48 kHz), over 20 Hz .. 20 kHz.
+constexpr double kTargetMaxDb = 0.6;      // largest |level error|
+constexpr double kTargetMaxDbLow = 0.35;  // the same for f0 <= 10 kHz
+constexpr double kTargetRmsDb = 0.05;     // RMS level error of a case
+constexpr double kTargetPhaseDeg = 10.0;  // |phase error| up to 10 kHz
+
 struct BandSetting {
     int slot;
     int kind;

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "dsp/response_analysis.h"
 #include "cmd_response_grid.h"
 #include "cmd_response_measure.h"
 
@@ -28,10 +29,10 @@ constexpr double kPhaseLimitHz = 10000.0;
 constexpr double kLowBandLimitHz = 10000.0;
 
 // The accuracy target of the corrected families.
-constexpr double kTargetMaxDb = 0.6;
-constexpr double kTargetMaxDbLow = 0.35;
-constexpr double kTargetRmsDb = 0.05;
-constexpr double kTargetPhaseDeg = 10.0;
+using solva::kTargetMaxDb;
+using solva::kTargetMaxDbLow;
+using solva::kTargetRmsDb;
+using solva::kTargetPhaseDeg;
 
 struct CaseError {
     std::vector<double> errorDb;  // per analysis point; NaN where not scored
