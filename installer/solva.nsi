@@ -23,10 +23,12 @@ RequestExecutionLevel admin
 
 Name "${PRODUCT} (${ARCH}-bit)"
 OutFile "${OUT_FILE}"
+; No InstallDir attribute: $INSTDIR is empty in .onInit unless /D= was given,
+; which is how .onInit tells a chosen folder from the default.
 !if ${ARCH} == 64
-  InstallDir "$PROGRAMFILES64\${MAKER}\${PRODUCT}"
+  !define DEFAULT_DIR "$PROGRAMFILES64\${MAKER}\${PRODUCT}"
 !else
-  InstallDir "$PROGRAMFILES32\${MAKER}\${PRODUCT}"
+  !define DEFAULT_DIR "$PROGRAMFILES32\${MAKER}\${PRODUCT}"
 !endif
 ShowInstDetails show
 ShowUninstDetails show
@@ -44,12 +46,21 @@ UninstPage instfiles
   !endif
 !macroend
 
+; The folder: the one given with /D= (silent installs), else the one of a
+; previous installation, else the default under Program Files.
 Function .onInit
   !insertmacro SelectView
-  ; A previous installation keeps its folder.
-  ReadRegStr $0 HKLM "${REG_KEY}" "InstallDirectory"
-  StrCmp $0 "" +2 0
-    StrCpy $INSTDIR $0
+  StrCmp $INSTDIR "" 0 done
+  ReadRegStr $INSTDIR HKLM "${REG_KEY}" "InstallDirectory"
+  StrCmp $INSTDIR "" 0 trim
+  StrCpy $INSTDIR "${DEFAULT_DIR}"
+  Goto done
+trim:
+  ; The recorded value ends with a separator; $INSTDIR does not.
+  StrCpy $0 $INSTDIR "" -1
+  StrCmp $0 "\" 0 done
+  StrCpy $INSTDIR $INSTDIR -1
+done:
 FunctionEnd
 
 Section "Solva" SecMain

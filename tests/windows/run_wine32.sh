@@ -167,20 +167,25 @@ elif "$root/installer/build.sh" "$work/installer" "$w32" "$w64" >"$log/installer
   else
     skip "installer payloads: 7z is not installed (apt-get install p7zip-full)"
   fi
-  # NSIS installers are 32-bit programs: running them needs wine32.
+  # NSIS installers are 32-bit programs: running them needs wine32. The
+  # registry still names library32 from the checks above, as a previous
+  # installation would: the folder given with /D= must win over it, and the
+  # installer records that folder.
   if [[ $wine32_ready == 1 ]]; then
     target='C:\Program Files\Marwen\Solva'
     wine32 "$work/installer/SolvaSetup.exe" /S "/D=$target" >"$log/install.log" 2>&1
     status=$?
     installed=$prefix32/drive_c/Program\ Files/Marwen/Solva
     value=$(wine32 reg query 'HKLM\Software\Marwen\Solva' /v InstallDirectory 2>/dev/null | tr -d '\r' | grep InstallDirectory)
-    if [[ -f $installed/Solva.dll && -f $installed/Kelvadrin.dll && -f $installed/preset0000.prt && $value == *Solva* ]]; then
-      pass "SolvaSetup.exe /S installs the DLLs and the factory library and writes InstallDirectory"
+    if [[ -f $installed/Solva.dll && -f $installed/Kelvadrin.dll && -f $installed/preset0000.prt \
+          && $value == *'Marwen\Solva'* ]]; then
+      pass "SolvaSetup.exe /S /D= installs the DLLs and the factory library there and records it as InstallDirectory"
     elif emulation_failed "$status" "$log/install.log"; then
       skip "installer run: the NSIS installer crashes the i386 emulator (qemu-user) here or runs out of time; running it needs a kernel that runs 32-bit code"
       installer_skipped=1
     else
-      fail "silent install (see $log/install.log)"
+      fail "silent install: exit $status, InstallDirectory '${value##* }', files: $(ls "$installed" 2>&1 | head -3 | tr '\n' ' ') (see $log/install.log)"
+      tail -n 15 "$log/install.log"
     fi
   fi
   if [[ $wine32_ready == 1 && $installer_skipped == 0 ]]; then
@@ -189,7 +194,8 @@ elif "$root/installer/build.sh" "$work/installer" "$w32" "$w64" >"$log/installer
     if [[ ! -e $installed/Solva.dll ]] && ! wine32 reg query 'HKLM\Software\Marwen\Solva' >/dev/null 2>&1; then
       pass "uninstall removes the files and the registry key"
     else
-      fail "uninstall left files or the registry key behind"
+      fail "uninstall left files or the registry key behind (see $log/uninstall.log)"
+      tail -n 15 "$log/uninstall.log"
     fi
   elif [[ $wine32_ready != 1 ]]; then
     skip "installer run: NSIS installers are 32-bit programs and wine32 is not usable here"
