@@ -69,7 +69,7 @@ void BandProcessor::processPair(BandProcessor& a, BandProcessor& b, const float*
     const bool runB = b.beginChunk(inB, outB, n);
     const bool plainA = runA && a.prepareMainSections();
     const bool plainB = runB && b.prepareMainSections();
-    if (plainA && plainB) {
+    if (plainA && plainB && !(a.main_.isIdentity() && b.main_.isIdentity())) {
         // Two independent recursions side by side: the latency of one
         // hides behind the other.
         BiquadSection::runPair(a.main_, b.main_, inA, outA, inB, outB, n);
@@ -137,7 +137,11 @@ bool BandProcessor::prepareMainSections() {
 
 void BandProcessor::runMainSections(const float* in, float* out, int n, bool plain) {
     if (plain) {
-        main_.run(in, out, n);
+        if (main_.isIdentity()) {
+            main_.passThrough(in, out, n);
+        } else {
+            main_.run(in, out, n);
+        }
         return;
     }
     const bool fixed = main_.distance() + (hasSecond_ ? second_.distance() : 0.0) == 0.0;

@@ -49,6 +49,23 @@ struct BiquadSection {
         x1 = sx1; x2 = sx2; y1 = sy1; y2 = sy2;
     }
 
+    // True when the running coefficients pass the input through unchanged
+    // (a band carried by its correction alone).
+    bool isIdentity() const {
+        return running[0] == 0.0 && running[1] == 0.0 && running[2] == 1.0 && running[3] == 0.0 &&
+               running[4] == 0.0;
+    }
+    // run() of an identity section without the arithmetic: the output is
+    // the input, and the memories end as run() leaves them.
+    void passThrough(const float* in, float* out, int n) {
+        if (n < 1) return;
+        if (in != out)
+            for (int i = 0; i < n; ++i) out[i] = in[i];
+        x2 = n > 1 ? in[n - 2] : x1;
+        y2 = n > 1 ? in[n - 2] : y1;
+        x1 = y1 = in[n - 1];
+    }
+
     // Two sections with fixed coefficients over two buffers in one loop, as
     // one pair of packed doubles (AVX2 encoding where the processor has it;
     // the arithmetic is the same).

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dsp/band_kind.h"
+#include "dsp/biquad_section.h"
 #include "dsp/chunking.h"
 #include "dsp/eq_engine.h"
 
@@ -270,4 +271,40 @@ TEST(ResetBandHistories, ClearsRingingMemories) {
     float in[N] = {}, o0[N], o1[N];
     e->processChunk(N, in, in, o0, o1, 2);
     for (int i = 0; i < N; ++i) EXPECT_EQ(o0[i], 0.0f);
+}
+
+// A band carried by its correction alone plays an identity section: it is
+// skipped, but its memories must end where the arithmetic leaves them, so
+// that a later glide to a real section sounds the same.
+TEST(IdentitySection, PassThroughMatchesTheArithmeticAndLeavesTheSameMemories) {
+    const std::vector<float> input = sixteenBitNoise(3 * N + 1, 7);
+    BiquadSection played, skipped;
+    std::vector<float> a(input.size()), b(input.size());
+    int pos = 0;
+    for (int n : {N, 1, N, 2, N}) {
+        if (pos + n > static_cast<int>(input.size())) break;
+        ASSERT_TRUE(skipped.isIdentity());
+        played.run(&input[pos], &a[pos], n);
+        skipped.passThrough(&input[pos], &b[pos], n);
+        pos += n;
+    }
+    EXPECT_TRUE(sameBits(a.data(), b.data(), pos));
+    EXPECT_EQ(played.x1, skipped.x1);
+    EXPECT_EQ(played.x2, skipped.x2);
+    EXPECT_EQ(played.y1, skipped.y1);
+    EXPECT_EQ(played.y2, skipped.y2);
+    // A resonant section from here on: the first outputs read the memories.
+    CoefficientSet bell = CoefficientSet::identity();
+    bell.v[1] = -1.9;
+    bell.v[2] = 0.95;
+    bell.v[3] = 1.2;
+    bell.v[4] = -1.7;
+    bell.v[5] = 0.6;
+    played.setTarget(bell);
+    skipped.setTarget(bell);
+    float c[N], d[N];
+    played.runGliding(input.data(), c, N, 0.01);
+    skipped.runGliding(input.data(), d, N, 0.01);
+    EXPECT_FALSE(skipped.isIdentity());
+    EXPECT_TRUE(sameBits(c, d, N));
 }
