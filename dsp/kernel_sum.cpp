@@ -31,6 +31,32 @@ __attribute__((always_inline)) inline void blockSums(const float* kernel, int le
     std::memcpy(sums, sum, sizeof sum);
 }
 
+// Outputs [0, 8 Q + 4): Q eight-wide accumulators and a four-wide one over
+// the same taps, so that the last four outputs of a chunk ride along
+// instead of running a second, latency-bound pass.
+template <int Q>
+__attribute__((always_inline)) inline void blockSumsPlusFour(const float* kernel, int length, const float* x,
+                                                              float* sums) {
+    Oct sum[Q];
+    for (int q = 0; q < Q; ++q) sum[q] = Oct{};
+    Quad tail = Quad{};
+    const float* xs = x + (length - 1);
+#pragma GCC unroll 2
+    for (int k = 0; k < length; ++k, --xs) {
+        const Oct c = Oct{} + kernel[k];
+        for (int q = 0; q < Q; ++q) {
+            Oct v;
+            std::memcpy(&v, xs + 8 * q, sizeof v);
+            sum[q] += c * v;
+        }
+        Quad v;
+        std::memcpy(&v, xs + 8 * Q, sizeof v);
+        tail += (Quad{} + kernel[k]) * v;
+    }
+    std::memcpy(sums, sum, sizeof sum);
+    std::memcpy(sums + 8 * Q, &tail, sizeof tail);
+}
+
 __attribute__((always_inline)) inline void scalarSums(const float* kernel, int length, int from, int n,
                                                        const float* x, float* sums) {
     for (int i = from; i < n; ++i) {
@@ -60,6 +86,10 @@ void narrowSums(const float* kernel, int length, int n, const float* x, float* s
 
 #if SOLVA_HAS_AVX2_PATHS
 SOLVA_AVX2_TARGET void wideSums(const float* kernel, int length, int n, const float* x, float* sums) {
+    if (n == 44) {  // a whole chunk
+        blockSumsPlusFour<5>(kernel, length, x, sums);
+        return;
+    }
     int i = 0;
     for (; i + 40 <= n; i += 40) blockSums<Oct, 5>(kernel, length, x + i, sums + i);
     switch ((n - i) / 8) {
