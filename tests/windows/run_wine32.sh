@@ -170,15 +170,17 @@ elif "$root/installer/build.sh" "$work/installer" "$w32" "$w64" >"$log/installer
   # NSIS installers are 32-bit programs: running them needs wine32. The
   # registry still names library32 from the checks above, as a previous
   # installation would: the folder given with /D= must win over it, and the
-  # installer records that folder.
+  # installer records that folder. The folder has no blank: Wine quotes an
+  # argument with blanks, and NSIS reads /D= and _?= only unquoted.
   if [[ $wine32_ready == 1 ]]; then
-    target='C:\Program Files\Marwen\Solva'
+    target='C:\Marwen\Solva'
+    installed=$prefix32/drive_c/Marwen/Solva
+    rm -rf "$installed"
     wine32 "$work/installer/SolvaSetup.exe" /S "/D=$target" >"$log/install.log" 2>&1
     status=$?
-    installed=$prefix32/drive_c/Program\ Files/Marwen/Solva
     value=$(wine32 reg query 'HKLM\Software\Marwen\Solva' /v InstallDirectory 2>/dev/null | tr -d '\r' | grep InstallDirectory)
     if [[ -f $installed/Solva.dll && -f $installed/Kelvadrin.dll && -f $installed/preset0000.prt \
-          && $value == *'Marwen\Solva'* ]]; then
+          && $value == *"$target"* ]]; then
       pass "SolvaSetup.exe /S /D= installs the DLLs and the factory library there and records it as InstallDirectory"
     elif emulation_failed "$status" "$log/install.log"; then
       skip "installer run: the NSIS installer crashes the i386 emulator (qemu-user) here or runs out of time; running it needs a kernel that runs 32-bit code"
