@@ -299,13 +299,25 @@ else
   fi
   # B2On switch at (264, 52) and B2Freq knob at (264, 105): a click turns
   # the band on, a 60-pixel drag moves the frequency by 60/200 of its range.
-  (cd "$work" && WINE_TIMEOUT=120 wine "$probe" "$(winpath "$win_plugin")" editor-windows-input.bmp \
-    --set 5=0.2 --set 25=0 --click 264,52 --drag 264,105:60,0 --print 5 --print 25) \
-    >"$log/editor-input.log" 2>&1
+  input_probe() {
+    (cd "$work" && WINE_TIMEOUT=120 wine "$probe" "$(winpath "$win_plugin")" editor-windows-input.bmp \
+      --set 5=0.2 --set 25=0 --click 264,52 --drag 264,105:60,0 --print 5 --print 25) \
+      >"$log/editor-input.log" 2>&1
+    grep -q '^25=0.83333' <(tr -d '\r' <"$log/editor-input.log") &&
+      awk -F= '$1 == 5 { exit !($2 > 0.48 && $2 < 0.52) }' <(tr -d '\r' <"$log/editor-input.log")
+  }
+  # Real input through the X server: on a loaded machine the window may be
+  # mapped only after the first click was sent, so a miss gets one retry.
+  attempt=""
+  if ! input_probe; then
+    cp "$log/editor-input.log" "$log/editor-input-first.log"
+    attempt=", second attempt"
+    input_probe
+  fi
+  status=$?
   values=$(tr -d '\r' <"$log/editor-input.log" | grep -E '^(5|25|edits)=' | tr '\n' ' ')
-  if grep -q '^25=0.83333' <(tr -d '\r' <"$log/editor-input.log") &&
-     awk -F= '$1 == 5 { exit !($2 > 0.48 && $2 < 0.52) }' <(tr -d '\r' <"$log/editor-input.log"); then
-    pass "editor under Wine: a click and a drag change the parameters the host reads back ($values)"
+  if [[ $status == 0 ]]; then
+    pass "editor under Wine: a click and a drag change the parameters the host reads back ($values$attempt)"
   else
     fail "editor input under Wine: expected 25=0.833333 and 5=0.5 +- 0.02, got: $values (see $log/editor-input.log)"
   fi
