@@ -12,12 +12,16 @@ typedef float Oct __attribute__((vector_size(32)));
 
 // Outputs [0, Q w) of the block starting at x (x already offset by its
 // first output), w floats per register V: Q accumulators over all taps.
-template <class V, int Q>
+// With kPlusFour, four more outputs [Q w, Q w + 4) in a four-wide
+// accumulator over the same taps, so that the last four outputs of a chunk
+// ride along instead of running a second, latency-bound pass.
+template <class V, int Q, bool kPlusFour = false>
 __attribute__((always_inline)) inline void blockSums(const float* kernel, int length, const float* x,
                                                       float* sums) {
     constexpr int w = sizeof(V) / sizeof(float);
     V sum[Q];
     for (int q = 0; q < Q; ++q) sum[q] = V{} ;
+    Quad tail = Quad{};
     const float* xs = x + (length - 1);
 #pragma GCC unroll 2
     for (int k = 0; k < length; ++k, --xs) {
@@ -27,34 +31,14 @@ __attribute__((always_inline)) inline void blockSums(const float* kernel, int le
             std::memcpy(&v, xs + w * q, sizeof v);
             sum[q] += c * v;
         }
-    }
-    std::memcpy(sums, sum, sizeof sum);
-}
-
-// Outputs [0, 8 Q + 4): Q eight-wide accumulators and a four-wide one over
-// the same taps, so that the last four outputs of a chunk ride along
-// instead of running a second, latency-bound pass.
-template <int Q>
-__attribute__((always_inline)) inline void blockSumsPlusFour(const float* kernel, int length, const float* x,
-                                                              float* sums) {
-    Oct sum[Q];
-    for (int q = 0; q < Q; ++q) sum[q] = Oct{};
-    Quad tail = Quad{};
-    const float* xs = x + (length - 1);
-#pragma GCC unroll 2
-    for (int k = 0; k < length; ++k, --xs) {
-        const Oct c = Oct{} + kernel[k];
-        for (int q = 0; q < Q; ++q) {
-            Oct v;
-            std::memcpy(&v, xs + 8 * q, sizeof v);
-            sum[q] += c * v;
+        if constexpr (kPlusFour) {
+            Quad v;
+            std::memcpy(&v, xs + w * Q, sizeof v);
+            tail += (Quad{} + kernel[k]) * v;
         }
-        Quad v;
-        std::memcpy(&v, xs + 8 * Q, sizeof v);
-        tail += (Quad{} + kernel[k]) * v;
     }
     std::memcpy(sums, sum, sizeof sum);
-    std::memcpy(sums + 8 * Q, &tail, sizeof tail);
+    if constexpr (kPlusFour) std::memcpy(sums + w * Q, &tail, sizeof tail);
 }
 
 __attribute__((always_inline)) inline void scalarSums(const float* kernel, int length, int from, int n,
@@ -87,7 +71,7 @@ void narrowSums(const float* kernel, int length, int n, const float* x, float* s
 #if SOLVA_HAS_AVX2_PATHS
 SOLVA_AVX2_TARGET void wideSums(const float* kernel, int length, int n, const float* x, float* sums) {
     if (n == 44) {  // a whole chunk
-        blockSumsPlusFour<5>(kernel, length, x, sums);
+        blockSums<Oct, 5, true>(kernel, length, x, sums);
         return;
     }
     int i = 0;

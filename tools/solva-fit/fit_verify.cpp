@@ -19,9 +19,6 @@ namespace {
 
 constexpr int kVerifyFreqs = 512;
 
-// The accuracy target (dsp/response_analysis.h).
-constexpr double kMaxDb = kTargetMaxDb, kMaxLowDb = kTargetMaxDbLow, kRmsDb = kTargetRmsDb,
-                 kPhaseDeg = kTargetPhaseDeg;
 
 struct Worst {
     double corrected = 0, correctedLow = 0, uncorrected = 0, rms = 0, phaseLow = 0;
@@ -61,7 +58,8 @@ void checkCase(int kind, float f, float q, float gain, float fs, bool list, Wors
     w.rms = std::fmax(w.rms, c.rmsDb);
     w.phaseLow = std::fmax(w.phaseLow, c.phaseLowDeg);
     if (f <= 10000.0f) w.correctedLow = std::fmax(w.correctedLow, c.magDb);
-    const bool fails = c.magDb > (f <= 10000.0f ? kMaxLowDb : kMaxDb) || c.rmsDb > kRmsDb || c.phaseLowDeg > kPhaseDeg;
+    const bool fails = c.magDb > (f <= 10000.0f ? kTargetMaxDbLow : kTargetMaxDb) || c.rmsDb > kTargetRmsDb ||
+                       c.phaseLowDeg > kTargetPhaseDeg;
     ++w.cases;
     if (fails) ++w.failing;
     if (list && fails)
@@ -135,7 +133,7 @@ int runVerify(bool list) {
                 "phase <= %.0f deg up to 10 kHz; %d log points 20 Hz..20 kHz; zero latency.\n"
                 "Bell gains are the user's +-3, 9, 15 dB through the bell gain warp (band gains up to\n"
                 "about +-28.7 dB at Q 7); taps: mean/max kernel length played.\n\n",
-                kMaxDb, kMaxLowDb, kRmsDb, kPhaseDeg, kVerifyFreqs);
+                kTargetMaxDb, kTargetMaxDbLow, kTargetRmsDb, kTargetPhaseDeg, kVerifyFreqs);
     runFamilies(target, {44100.0f, 48000.0f, 88200.0f, 96000.0f}, list);
     const std::vector<Family> wider = {
         {"bell (band gain)", kKindBell, {100, 1000, 5000, 10000, 15000, 18000, 20000}, gains, nullptr,
