@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dsp/kernel_sum.h"
+#include "dsp/steady_pair.h"
 
 namespace solva {
 
@@ -69,6 +70,24 @@ void BandProcessor::processPair(BandProcessor& a, BandProcessor& b, const float*
     const bool runB = b.beginChunk(inB, outB, n);
     const bool plainA = runA && a.prepareMainSections();
     const bool plainB = runB && b.prepareMainSections();
+    if (plainA && plainB && n == kSteadyPairFrames && steadyPairAvailable() && a.steadyAfterMain() &&
+        b.steadyAfterMain() && a.playedKernelLength() == b.playedKernelLength() && !a.main_.isIdentity() &&
+        !b.main_.isIdentity()) {
+        runSteady(a, b, inA, outA, inB, outB);
+        return;
+    }
+    // Steady corrections of the same length: both channels' sums in one pass.
+    float sumsA[kMaxChunk], sumsB[kMaxChunk];
+    const float* readyA = nullptr;
+    const float* readyB = nullptr;
+    const int length = a.kernelLength_;
+    if (runA && runB && a.useCorrection_ && b.useCorrection_ && length > 0 && b.kernelLength_ == length &&
+        a.fade_ >= 0.99f && b.fade_ >= 0.99f) {
+        kernelSumsPair(a.currentKernel_, b.currentKernel_, length, n, a.historySpan(length, n),
+                       b.historySpan(length, n), sumsA, sumsB);
+        readyA = sumsA;
+        readyB = sumsB;
+    }
     if (plainA && plainB && !(a.main_.isIdentity() && b.main_.isIdentity())) {
         // Two independent recursions side by side: the latency of one
         // hides behind the other.
@@ -77,8 +96,60 @@ void BandProcessor::processPair(BandProcessor& a, BandProcessor& b, const float*
         if (runA) a.runMainSections(inA, outA, n, plainA);
         if (runB) b.runMainSections(inB, outB, n, plainB);
     }
-    if (runA) a.finishChunk(outA, n);
-    if (runB) b.finishChunk(outB, n);
+    if (runA) a.finishChunk(outA, n, readyA);
+    if (runB) b.finishChunk(outB, n, readyB);
+}
+
+int BandProcessor::playedKernelLength() const { return useCorrection_ && kernelLength_ > 0 ? kernelLength_ : 0; }
+
+// What follows the main section changes nothing but the samples this chunk:
+// no post sections, a settled correction and band gain, and tiny-output
+// guards that cannot flush (a counter below its limit only counts).
+bool BandProcessor::steadyAfterMain() const {
+    return !hasPost_ && tinyCount_ < 20 && correctionTinyCount_ < 20 &&
+           std::fabs(outGain_ - outGainTarget_) <= 0.001f && (playedKernelLength() == 0 || fade_ >= 0.99f);
+}
+
+void BandProcessor::runSteady(BandProcessor& a, BandProcessor& b, const float* inA, float* outA,
+                              const float* inB, float* outB) {
+    const int length = a.playedKernelLength();
+    BandProcessor* bands[2] = {&a, &b};
+    const float* inputs[2] = {inA, inB};
+    float* outputs[2] = {outA, outB};
+    SteadyChannel channels[2];
+    for (int c = 0; c < 2; ++c) {
+        BandProcessor& band = *bands[c];
+        band.outGain_ = band.outGainTarget_;
+        channels[c] = {&band.main_,
+                       length > 0 ? band.currentKernel_ : nullptr,
+                       length > 0 ? band.historySpan(length, kSteadyPairFrames) : nullptr,
+                       inputs[c],
+                       outputs[c],
+                       band.outGain_,
+                       0.0f,
+                       0.0f};
+    }
+    runSteadyPair(channels[0], channels[1], length);
+    for (int c = 0; c < 2; ++c) {
+        BandProcessor& band = *bands[c];
+        band.countTinyOutput(channels[c].firstSection, band.tinyCount_);
+        if (length > 0) {
+            band.countTinyOutput(channels[c].firstCorrected, band.correctionTinyCount_);
+        } else {
+            band.fade_ = 1.0f;
+            band.fadeComplement_ = 0.0f;
+        }
+    }
+}
+
+// The counting part of a tiny-output guard: a first sample of at least
+// 1e-20 resets the counter, a smaller non-zero one counts.
+void BandProcessor::countTinyOutput(float first, int& counter) {
+    if (first >= 1e-20f) {
+        counter = 0;
+    } else if (first != 0.0f) {
+        ++counter;
+    }
 }
 
 bool BandProcessor::beginChunk(const float* in, float* out, int n) {
@@ -93,10 +164,10 @@ bool BandProcessor::beginChunk(const float* in, float* out, int n) {
     return true;
 }
 
-void BandProcessor::finishChunk(float* out, int n) {
+void BandProcessor::finishChunk(float* out, int n, const float* readySums) {
     tinyOutputGuard(out, n);
     if (useCorrection_) {
-        addCorrection(out, n);
+        addCorrection(out, n, readySums);
     } else {
         fade_ = 1.0f;
         fadeComplement_ = 0.0f;
@@ -179,7 +250,7 @@ const float* BandProcessor::historySpan(int length, int n) const {
     return &history_[start];
 }
 
-void BandProcessor::addCorrection(float* out, int n) {
+void BandProcessor::addCorrection(float* out, int n, const float* readySums) {
     const int length = kernelLength_;
     if (length < 1) {
         fade_ = 1.0f;
@@ -187,8 +258,12 @@ void BandProcessor::addCorrection(float* out, int n) {
         return;
     }
     const float* x = historySpan(length, n);
-    float now[kMaxChunk];
-    kernelSums(currentKernel_, length, n, x, now);
+    float sums[kMaxChunk];
+    const float* now = readySums;
+    if (now == nullptr) {
+        kernelSums(currentKernel_, length, n, x, sums);
+        now = sums;
+    }
     if (fade_ >= 0.99f) {
         for (int i = 0; i < n; ++i) out[i] = static_cast<float>(out[i] + now[i]);
     } else {

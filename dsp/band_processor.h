@@ -68,11 +68,18 @@ private:
     void installMain();
     void appendHistory(const float* in, int n);
     bool beginChunk(const float* in, float* out, int n);
+    int playedKernelLength() const;
+    bool steadyAfterMain() const;
+    static void runSteady(BandProcessor& a, BandProcessor& b, const float* inA, float* outA, const float* inB,
+                          float* outB);
+    static void countTinyOutput(float first, int& counter);
     bool prepareMainSections();
     void runMainSections(const float* in, float* out, int n, bool plain);
-    void finishChunk(float* out, int n);
+    // readySums: the current kernel's sums of this chunk when already
+    // computed (steady correction only), else null.
+    void finishChunk(float* out, int n, const float* readySums = nullptr);
     void tinyOutputGuard(float* out, int n);
-    void addCorrection(float* out, int n);
+    void addCorrection(float* out, int n, const float* readySums);
     const float* historySpan(int length, int n) const;
     void runPostSections(float* out, int n);
     void applyOutputGain(float* out, int n);

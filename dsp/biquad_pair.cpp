@@ -1,12 +1,8 @@
-// BiquadSection::runPair: the paired loop compiled twice, for the baseline
-// instruction set and for AVX2 (three-operand forms, no register copies),
-// chosen once at load time.
+// BiquadSection::runPair: the paired loop for the baseline instruction set,
+// and four-frame steps for AVX2, chosen once at load time.
 #include "dsp/biquad_section.h"
 #include "dsp/cpu_features.h"
-
-#if SOLVA_HAS_AVX2_PATHS
-#include <immintrin.h>
-#endif
+#include "dsp/section_pair_step.h"
 
 namespace solva {
 namespace {
@@ -33,7 +29,8 @@ inline Pair fusedSubtract(Pair a, Pair y, Pair rest) { return rest - a * y; }
 // per term.
 template <bool kFusedFeedback>
 __attribute__((always_inline)) inline void pairLoop(BiquadSection& s, BiquadSection& t, const float* inS,
-                                                    float* outS, const float* inT, float* outT, int n) {
+                                                    float* outS, const float* inT, float* outT, int from,
+                                                    int n) {
     const Pair a1 = {s.running[0], t.running[0]}, a2 = {s.running[1], t.running[1]};
     const Pair b0 = {s.running[2], t.running[2]}, b1 = {s.running[3], t.running[3]};
     const Pair b2 = {s.running[4], t.running[4]};
@@ -41,7 +38,7 @@ __attribute__((always_inline)) inline void pairLoop(BiquadSection& s, BiquadSect
     Pair x1 = {s.x1, t.x1}, x2 = {s.x2, t.x2}, y1 = {s.y1, t.y1}, y2 = {s.y2, t.y2};
     // Both conversions as packed instructions.
 #pragma GCC unroll 4
-    for (int i = 0; i < n; ++i) {
+    for (int i = from; i < n; ++i) {
         const FloatPair in = {inS[i], inT[i]};
         const Pair x = __builtin_convertvector(in, Pair);
         Pair y;
@@ -64,13 +61,23 @@ __attribute__((always_inline)) inline void pairLoop(BiquadSection& s, BiquadSect
 
 void pairBaseline(BiquadSection& s, BiquadSection& t, const float* inS, float* outS, const float* inT,
                   float* outT, int n) {
-    pairLoop<false>(s, t, inS, outS, inT, outT, n);
+    pairLoop<false>(s, t, inS, outS, inT, outT, 0, n);
 }
 
 #if SOLVA_HAS_AVX2_PATHS
+// Whole four-frame steps, then the frames left one at a time.
 SOLVA_AVX2_TARGET void pairAvx2(BiquadSection& s, BiquadSection& t, const float* inS, float* outS,
                                 const float* inT, float* outT, int n) {
-    pairLoop<true>(s, t, inS, outS, inT, outT, n);
+    SectionPairRegisters r = loadSectionPair(s, t);
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        __m128 yS, yT;
+        stepSectionPair(r, inS + i, inT + i, yS, yT);
+        _mm_storeu_ps(outS + i, yS);
+        _mm_storeu_ps(outT + i, yT);
+    }
+    storeSectionPair(r, s, t);
+    pairLoop<true>(s, t, inS, outS, inT, outT, i, n);
 }
 
 const bool useAvx2 = detectAvx2();

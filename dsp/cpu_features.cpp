@@ -11,4 +11,13 @@ bool detectAvx2() {
 #endif
 }
 
+bool detectAvx512() {
+#if SOLVA_HAS_AVX512_PATHS
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx512f");
+#else
+    return false;
+#endif
+}
+
 }  // namespace solva

@@ -4,8 +4,12 @@
 
 #include "dsp/cpu_features.h"
 
+#include "dsp/kernel_sum_block16.h"
+
 namespace solva {
 namespace {
+
+constexpr int kChunk = 44;  // frames of a whole chunk
 
 typedef float Quad __attribute__((vector_size(16)));
 typedef float Oct __attribute__((vector_size(32)));
@@ -70,7 +74,7 @@ void narrowSums(const float* kernel, int length, int n, const float* x, float* s
 
 #if SOLVA_HAS_AVX2_PATHS
 SOLVA_AVX2_TARGET void wideSums(const float* kernel, int length, int n, const float* x, float* sums) {
-    if (n == 44) {  // a whole chunk
+    if (n == kChunk) {
         blockSums<Oct, 5, true>(kernel, length, x, sums);
         return;
     }
@@ -95,9 +99,42 @@ SOLVA_AVX2_TARGET void wideSums(const float* kernel, int length, int n, const fl
 const bool useWide = detectAvx2();
 #endif
 
+#if SOLVA_HAS_AVX512_PATHS
+// A whole chunk in sixteen-wide registers: 16 + 16 + 12 outputs, the last
+// register loaded and stored under a mask so that nothing past the chunk is
+// read or written.
+constexpr __mmask16 kLastTwelve = 0x0FFF;
+static_assert(kChunk == 16 + 16 + 12, "three registers cover a chunk");
+
+SOLVA_AVX512_TARGET void chunkSums16(const float* kernel, int length, const float* x, float* sums) {
+    _mm512_storeu_ps(sums, kernelSums16(kernel, length, x, 0xFFFF));
+    _mm512_storeu_ps(sums + 16, kernelSums16(kernel, length, x + 16, 0xFFFF));
+    _mm512_mask_storeu_ps(sums + 32, kLastTwelve, kernelSums16(kernel, length, x + 32, kLastTwelve));
+}
+
+// Two channels' chunks: six independent chains of adds.
+SOLVA_AVX512_TARGET void chunkSums16Pair(const float* kernelA, const float* kernelB, int length,
+                                         const float* xA, const float* xB, float* sumsA, float* sumsB) {
+    _mm512_storeu_ps(sumsA, kernelSums16(kernelA, length, xA, 0xFFFF));
+    _mm512_storeu_ps(sumsB, kernelSums16(kernelB, length, xB, 0xFFFF));
+    _mm512_storeu_ps(sumsA + 16, kernelSums16(kernelA, length, xA + 16, 0xFFFF));
+    _mm512_storeu_ps(sumsB + 16, kernelSums16(kernelB, length, xB + 16, 0xFFFF));
+    _mm512_mask_storeu_ps(sumsA + 32, kLastTwelve, kernelSums16(kernelA, length, xA + 32, kLastTwelve));
+    _mm512_mask_storeu_ps(sumsB + 32, kLastTwelve, kernelSums16(kernelB, length, xB + 32, kLastTwelve));
+}
+
+const bool useSixteen = detectAvx512();
+#endif
+
 }  // namespace
 
 void kernelSums(const float* kernel, int length, int n, const float* x, float* sums) {
+#if SOLVA_HAS_AVX512_PATHS
+    if (useSixteen && n == kChunk) {
+        chunkSums16(kernel, length, x, sums);
+        return;
+    }
+#endif
 #if SOLVA_HAS_AVX2_PATHS
     if (useWide) {
         wideSums(kernel, length, n, x, sums);
@@ -105,6 +142,18 @@ void kernelSums(const float* kernel, int length, int n, const float* x, float* s
     }
 #endif
     narrowSums(kernel, length, n, x, sums);
+}
+
+void kernelSumsPair(const float* kernelA, const float* kernelB, int length, int n, const float* xA,
+                    const float* xB, float* sumsA, float* sumsB) {
+#if SOLVA_HAS_AVX512_PATHS
+    if (useSixteen && n == kChunk) {
+        chunkSums16Pair(kernelA, kernelB, length, xA, xB, sumsA, sumsB);
+        return;
+    }
+#endif
+    kernelSums(kernelA, length, n, xA, sumsA);
+    kernelSums(kernelB, length, n, xB, sumsB);
 }
 
 }  // namespace solva

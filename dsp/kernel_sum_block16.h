@@ -1,0 +1,25 @@
+// Sixteen correction-kernel sums in one AVX-512 register:
+// lane j = sum_k kernel[k] x[L - 1 - k + j], tap by tap in order as the plain
+// sums run, for the lanes set in mask (the others read nothing and hold 0).
+// Only for code compiled with AVX-512F enabled (target attributes).
+#pragma once
+
+#include "dsp/cpu_features.h"
+
+#if SOLVA_HAS_AVX512_PATHS
+#include <immintrin.h>
+
+namespace solva {
+
+__attribute__((target("avx512f"), always_inline)) inline __m512 kernelSums16(const float* kernel, int length,
+                                                                             const float* x, __mmask16 mask) {
+    __m512 sum = _mm512_setzero_ps();
+    const float* xs = x + (length - 1);
+    for (int k = 0; k < length; ++k, --xs)
+        sum = _mm512_add_ps(sum, _mm512_mul_ps(_mm512_set1_ps(kernel[k]), _mm512_maskz_loadu_ps(mask, xs)));
+    return sum;
+}
+
+}  // namespace solva
+
+#endif

@@ -1,0 +1,81 @@
+// Two sections with fixed coefficients (one per channel) advanced four
+// frames at a time in AVX2 registers. The feed-forward sums of two frames
+// at a time are formed four doubles wide off the recursion's path and the
+// samples go in and out as whole vectors, leaving per frame little more
+// than the two feedback terms, fused multiply-subtracts: the loop runs at
+// the recursion's latency. Per frame the arithmetic is
+// y = fnmadd(a1, y1, fnmadd(a2, y2, (b0 x + b1 x1) + b2 x2)), the same as
+// the one-frame paired loop, so both give the same bits.
+//
+// Only for code compiled with AVX2 and FMA enabled (target attributes).
+#pragma once
+
+#include "dsp/biquad_section.h"
+#include "dsp/cpu_features.h"
+
+#if SOLVA_HAS_AVX2_PATHS
+#include <immintrin.h>
+
+namespace solva {
+
+struct SectionPairRegisters {
+    __m256d b0, b1, b2;  // (S, T, S, T)
+    __m128d a1, a2;      // (S, T)
+    __m256d before;      // inputs of frames -2 and -1: (S, T, S, T)
+    __m128d y1, y2;      // (S, T)
+};
+
+SOLVA_AVX2_TARGET __attribute__((always_inline)) inline SectionPairRegisters loadSectionPair(
+    const BiquadSection& s, const BiquadSection& t) {
+    SectionPairRegisters r;
+    r.b0 = _mm256_setr_pd(s.running[2], t.running[2], s.running[2], t.running[2]);
+    r.b1 = _mm256_setr_pd(s.running[3], t.running[3], s.running[3], t.running[3]);
+    r.b2 = _mm256_setr_pd(s.running[4], t.running[4], s.running[4], t.running[4]);
+    r.a1 = _mm_setr_pd(s.running[0], t.running[0]);
+    r.a2 = _mm_setr_pd(s.running[1], t.running[1]);
+    r.before = _mm256_setr_pd(s.x2, t.x2, s.x1, t.x1);
+    r.y1 = _mm_setr_pd(s.y1, t.y1);
+    r.y2 = _mm_setr_pd(s.y2, t.y2);
+    return r;
+}
+
+SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void storeSectionPair(const SectionPairRegisters& r,
+                                                                              BiquadSection& s, BiquadSection& t) {
+    double lane[4];
+    _mm256_storeu_pd(lane, r.before);
+    s.x2 = lane[0]; t.x2 = lane[1]; s.x1 = lane[2]; t.x1 = lane[3];
+    _mm_storeu_pd(lane, r.y1);
+    s.y1 = lane[0]; t.y1 = lane[1];
+    _mm_storeu_pd(lane, r.y2);
+    s.y2 = lane[0]; t.y2 = lane[1];
+}
+
+// Frames i .. i + 3 of both channels; the outputs as four floats each.
+SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void stepSectionPair(SectionPairRegisters& r,
+                                                                             const float* inS, const float* inT,
+                                                                             __m128& outS, __m128& outT) {
+    const __m128 inS4 = _mm_loadu_ps(inS), inT4 = _mm_loadu_ps(inT);
+    const __m256d x01 = _mm256_cvtps_pd(_mm_unpacklo_ps(inS4, inT4));  // frames 0, 1
+    const __m256d x23 = _mm256_cvtps_pd(_mm_unpackhi_ps(inS4, inT4));  // frames 2, 3
+    const __m256d x01Delayed = _mm256_permute2f128_pd(r.before, x01, 0x21);
+    const __m256d x23Delayed = _mm256_permute2f128_pd(x01, x23, 0x21);
+    const __m256d ff01 = _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(r.b0, x01), _mm256_mul_pd(r.b1, x01Delayed)),
+                                       _mm256_mul_pd(r.b2, r.before));
+    const __m256d ff23 = _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(r.b0, x23), _mm256_mul_pd(r.b1, x23Delayed)),
+                                       _mm256_mul_pd(r.b2, x01));
+    r.before = x23;
+    const __m128d y0 = _mm_fnmadd_pd(r.a1, r.y1, _mm_fnmadd_pd(r.a2, r.y2, _mm256_castpd256_pd128(ff01)));
+    const __m128d y1 = _mm_fnmadd_pd(r.a1, y0, _mm_fnmadd_pd(r.a2, r.y1, _mm256_extractf128_pd(ff01, 1)));
+    const __m128d y2 = _mm_fnmadd_pd(r.a1, y1, _mm_fnmadd_pd(r.a2, y0, _mm256_castpd256_pd128(ff23)));
+    const __m128d y3 = _mm_fnmadd_pd(r.a1, y2, _mm_fnmadd_pd(r.a2, y1, _mm256_extractf128_pd(ff23, 1)));
+    r.y2 = y2;
+    r.y1 = y3;
+    const __m128 out01 = _mm256_cvtpd_ps(_mm256_set_m128d(y1, y0));  // S0 T0 S1 T1
+    const __m128 out23 = _mm256_cvtpd_ps(_mm256_set_m128d(y3, y2));  // S2 T2 S3 T3
+    outS = _mm_shuffle_ps(out01, out23, _MM_SHUFFLE(2, 0, 2, 0));
+    outT = _mm_shuffle_ps(out01, out23, _MM_SHUFFLE(3, 1, 3, 1));
+}
+
+}  // namespace solva
+
+#endif
