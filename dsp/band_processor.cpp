@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "dsp/kernel_sum.h"
-#include "dsp/steady_pair.h"
 
 namespace solva {
 
@@ -66,16 +65,17 @@ void BandProcessor::process(const float* in, float* out, int n) {
 
 void BandProcessor::processPair(BandProcessor& a, BandProcessor& b, const float* inA, float* outA,
                                 const float* inB, float* outB, int n) {
-    const bool runA = a.beginChunk(inA, outA, n);
-    const bool runB = b.beginChunk(inB, outB, n);
+    const bool runA = a.startChunk(inA, outA, n);
+    const bool runB = b.startChunk(inB, outB, n);
+    continuePair(a, b, runA, runB, inA, outA, inB, outB, n);
+}
+
+void BandProcessor::continuePair(BandProcessor& a, BandProcessor& b, bool runA, bool runB, const float* inA,
+                                 float* outA, const float* inB, float* outB, int n) {
+    if (runA) a.appendHistory(inA, n);
+    if (runB) b.appendHistory(inB, n);
     const bool plainA = runA && a.prepareMainSections();
     const bool plainB = runB && b.prepareMainSections();
-    if (plainA && plainB && n == kSteadyPairFrames && steadyPairAvailable() && a.steadyAfterMain() &&
-        b.steadyAfterMain() && a.playedKernelLength() == b.playedKernelLength() && !a.main_.isIdentity() &&
-        !b.main_.isIdentity()) {
-        runSteady(a, b, inA, outA, inB, outB);
-        return;
-    }
     // Steady corrections of the same length: both channels' sums in one pass.
     float sumsA[kMaxChunk], sumsB[kMaxChunk];
     const float* readyA = nullptr;
@@ -110,35 +110,39 @@ bool BandProcessor::steadyAfterMain() const {
            std::fabs(outGain_ - outGainTarget_) <= 0.001f && (playedKernelLength() == 0 || fade_ >= 0.99f);
 }
 
-void BandProcessor::runSteady(BandProcessor& a, BandProcessor& b, const float* inA, float* outA,
-                              const float* inB, float* outB) {
+bool BandProcessor::joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member) {
+    const bool plainA = a.prepareMainSections();
+    const bool plainB = b.prepareMainSections();
     const int length = a.playedKernelLength();
+    const bool identity = a.main_.isIdentity();
+    if (!plainA || !plainB || !a.steadyAfterMain() || !b.steadyAfterMain() || b.playedKernelLength() != length ||
+        b.main_.isIdentity() != identity)
+        return false;
     BandProcessor* bands[2] = {&a, &b};
-    const float* inputs[2] = {inA, inB};
-    float* outputs[2] = {outA, outB};
-    SteadyChannel channels[2];
     for (int c = 0; c < 2; ++c) {
         BandProcessor& band = *bands[c];
         band.outGain_ = band.outGainTarget_;
-        channels[c] = {&band.main_,
-                       length > 0 ? band.currentKernel_ : nullptr,
-                       length > 0 ? band.historySpan(length, kSteadyPairFrames) : nullptr,
-                       inputs[c],
-                       outputs[c],
-                       band.outGain_,
-                       0.0f,
-                       0.0f};
+        member.channel[c] = {&band.main_, length > 0 ? band.currentKernel_ : nullptr, band.history_,
+                             band.historyPos_, band.outGain_, 0.0f, 0.0f};
     }
-    runSteadyPair(channels[0], channels[1], length);
+    member.kernelLength = length;
+    member.identity = identity;
+    return true;
+}
+
+void BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, const SteadyMember& member, int n) {
+    BandProcessor* bands[2] = {&a, &b};
     for (int c = 0; c < 2; ++c) {
         BandProcessor& band = *bands[c];
-        band.countTinyOutput(channels[c].firstSection, band.tinyCount_);
-        if (length > 0) {
-            band.countTinyOutput(channels[c].firstCorrected, band.correctionTinyCount_);
+        const SteadyChannel& channel = member.channel[c];
+        band.countTinyOutput(channel.firstSection, band.tinyCount_);
+        if (member.kernelLength > 0) {
+            band.countTinyOutput(channel.firstCorrected, band.correctionTinyCount_);
         } else {
             band.fade_ = 1.0f;
             band.fadeComplement_ = 0.0f;
         }
+        band.historyPos_ = (band.historyPos_ + n) % kHistoryLength;
     }
 }
 
@@ -153,6 +157,12 @@ void BandProcessor::countTinyOutput(float first, int& counter) {
 }
 
 bool BandProcessor::beginChunk(const float* in, float* out, int n) {
+    if (!startChunk(in, out, n)) return false;
+    appendHistory(in, n);
+    return true;
+}
+
+bool BandProcessor::startChunk(const float* in, float* out, int n) {
     if (passesThrough()) {
         if (in != out)
             for (int i = 0; i < n; ++i) out[i] = in[i];
@@ -160,7 +170,6 @@ bool BandProcessor::beginChunk(const float* in, float* out, int n) {
     }
     pickUpSettings();
     advanceDesign();
-    appendHistory(in, n);
     return true;
 }
 

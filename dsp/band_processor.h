@@ -13,6 +13,7 @@
 #include "dsp/band_plan.h"
 #include "dsp/biquad_section.h"
 #include "dsp/correction_kernel.h"
+#include "dsp/steady_chain.h"
 
 namespace solva {
 
@@ -40,6 +41,22 @@ public:
     // processBand for the two channels of one slot, run side by side.
     static void processPair(BandProcessor& a, BandProcessor& b, const float* inA, float* outA, const float* inB,
                             float* outB, int n);
+
+    // processBand for one slot's two channels in two halves, so that the
+    // engine can gather steady slots into a chain (steady_chain.h):
+    // startChunk copies a band that passes its input through and returns
+    // false, else picks up its settings and runs one redesign step.
+    bool startChunk(const float* in, float* out, int n);
+    // The rest of processPair after startChunk of both bands.
+    static void continuePair(BandProcessor& a, BandProcessor& b, bool runA, bool runB, const float* inA,
+                             float* outA, const float* inB, float* outB, int n);
+    // After startChunk of both returned true: when the slot is steady on
+    // both channels, with kernels of the same length and either real or
+    // identity sections on both, fills the chain member and returns true;
+    // the chain then does the rest of the chunk, and finishSteadyChain the
+    // bookkeeping after it has run.
+    static bool joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member);
+    static void finishSteadyChain(BandProcessor& a, BandProcessor& b, const SteadyMember& member, int n);
 
     // Zeroes all section memories and the history; running = target.
     void resetHistories();
@@ -70,8 +87,6 @@ private:
     bool beginChunk(const float* in, float* out, int n);
     int playedKernelLength() const;
     bool steadyAfterMain() const;
-    static void runSteady(BandProcessor& a, BandProcessor& b, const float* inA, float* outA, const float* inB,
-                          float* outB);
     static void countTinyOutput(float first, int& counter);
     bool prepareMainSections();
     void runMainSections(const float* in, float* out, int n, bool plain);

@@ -14,7 +14,7 @@ bool detectAvx2() {
 bool detectAvx512() {
 #if SOLVA_HAS_AVX512_PATHS
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f");
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl");
 #else
     return false;
 #endif

@@ -28,8 +28,8 @@ namespace solva {
 // paths exist).
 bool detectAvx2();
 
-// True when the processor and the system run AVX-512F code (false where no
-// such paths exist).
+// True when the processor and the system run AVX-512F code with the VL
+// extension (false where no such paths exist).
 bool detectAvx512();
 
 }  // namespace solva

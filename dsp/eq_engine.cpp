@@ -225,22 +225,52 @@ void EqEngine::processChannel(int c, int n, const float* input, float* output) {
 }
 
 // Both channels slot by slot; a slot that is on and settled on both
-// channels runs its two band processors side by side.
+// channels runs its two band processors side by side. On whole chunks,
+// consecutive steady slots are gathered into one staggered chain.
+// (chunks of whole groups of four frames).
 void EqEngine::processStereo(int n, float* out0, float* out1) {
     smoothOutputGain(0);
     smoothOutputGain(1);
     for (int c = 0; c < kNumChannels; ++c)
         for (int i = 0; i < n; ++i) work_[c][i] = input_[c][i];
+    const bool chained = steadyChainRuns(n);
+    SteadyMember members[kNumSlots];
+    int slots[kNumSlots];
+    int count = 0;
+    auto runChain = [&] {
+        runSteadyChain(members, count, BandProcessor::kHistoryLength, work_[0], work_[1], n);
+        for (int j = 0; j < count; ++j)
+            BandProcessor::finishSteadyChain(band(0, slots[j]), band(1, slots[j]), members[j], n);
+        count = 0;
+    };
     for (int slot = 0; slot < kNumSlots; ++slot) {
         const bool on0 = enabled_[0][slot].load(std::memory_order_relaxed) != 0 && active_[0][slot] != 0;
         const bool on1 = enabled_[1][slot].load(std::memory_order_relaxed) != 0 && active_[1][slot] != 0;
-        if (on0 && on1) {
-            BandProcessor::processPair(band(0, slot), band(1, slot), work_[0], work_[0], work_[1], work_[1], n);
-        } else {
+        if (!(on0 && on1)) {
+            runChain();
             runSlot(0, slot, work_[0], n);
             runSlot(1, slot, work_[1], n);
+            continue;
         }
+        BandProcessor& a = band(0, slot);
+        BandProcessor& b = band(1, slot);
+        if (!chained) {
+            BandProcessor::processPair(a, b, work_[0], work_[0], work_[1], work_[1], n);
+            continue;
+        }
+        // In place, a band that passes its input through leaves the buffer
+        // as it is, whatever the chain has still to write into it.
+        const bool runA = a.startChunk(work_[0], work_[0], n);
+        const bool runB = b.startChunk(work_[1], work_[1], n);
+        if (!runA && !runB) continue;
+        if (runA && runB && BandProcessor::joinSteadyChain(a, b, members[count])) {
+            slots[count++] = slot;
+            continue;
+        }
+        runChain();
+        BandProcessor::continuePair(a, b, runA, runB, work_[0], work_[0], work_[1], work_[1], n);
     }
+    runChain();
     writeOutput(0, n, out0);
     writeOutput(1, n, out1);
 }

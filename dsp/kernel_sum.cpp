@@ -112,15 +112,16 @@ SOLVA_AVX512_TARGET void chunkSums16(const float* kernel, int length, const floa
     _mm512_mask_storeu_ps(sums + 32, kLastTwelve, kernelSums16(kernel, length, x + 32, kLastTwelve));
 }
 
-// Two channels' chunks: six independent chains of adds.
+// Two channels' chunks: the channels' chains of adds side by side.
 SOLVA_AVX512_TARGET void chunkSums16Pair(const float* kernelA, const float* kernelB, int length,
                                          const float* xA, const float* xB, float* sumsA, float* sumsB) {
-    _mm512_storeu_ps(sumsA, kernelSums16(kernelA, length, xA, 0xFFFF));
-    _mm512_storeu_ps(sumsB, kernelSums16(kernelB, length, xB, 0xFFFF));
-    _mm512_storeu_ps(sumsA + 16, kernelSums16(kernelA, length, xA + 16, 0xFFFF));
-    _mm512_storeu_ps(sumsB + 16, kernelSums16(kernelB, length, xB + 16, 0xFFFF));
-    _mm512_mask_storeu_ps(sumsA + 32, kLastTwelve, kernelSums16(kernelA, length, xA + 32, kLastTwelve));
-    _mm512_mask_storeu_ps(sumsB + 32, kLastTwelve, kernelSums16(kernelB, length, xB + 32, kLastTwelve));
+    for (int first = 0; first < kChunk; first += 16) {
+        const __mmask16 mask = first + 16 <= kChunk ? 0xFFFF : kLastTwelve;
+        __m512 a, b;
+        kernelSums16Pair(kernelA, kernelB, length, xA + first, xB + first, mask, a, b);
+        _mm512_mask_storeu_ps(sumsA + first, mask, a);
+        _mm512_mask_storeu_ps(sumsB + first, mask, b);
+    }
 }
 
 const bool useSixteen = detectAvx512();

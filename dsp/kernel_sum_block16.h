@@ -20,6 +20,24 @@ __attribute__((target("avx512f"), always_inline)) inline __m512 kernelSums16(con
     return sum;
 }
 
+// The same for two kernels of one length over two inputs, in one loop: two
+// independent chains of adds.
+__attribute__((target("avx512f"), always_inline)) inline void kernelSums16Pair(const float* kernelA,
+                                                                               const float* kernelB, int length,
+                                                                               const float* xA, const float* xB,
+                                                                               __mmask16 mask, __m512& sumA,
+                                                                               __m512& sumB) {
+    __m512 a = _mm512_setzero_ps(), b = _mm512_setzero_ps();
+    const float* as = xA + (length - 1);
+    const float* bs = xB + (length - 1);
+    for (int k = 0; k < length; ++k, --as, --bs) {
+        a = _mm512_add_ps(a, _mm512_mul_ps(_mm512_set1_ps(kernelA[k]), _mm512_maskz_loadu_ps(mask, as)));
+        b = _mm512_add_ps(b, _mm512_mul_ps(_mm512_set1_ps(kernelB[k]), _mm512_maskz_loadu_ps(mask, bs)));
+    }
+    sumA = a;
+    sumB = b;
+}
+
 }  // namespace solva
 
 #endif

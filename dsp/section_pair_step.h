@@ -2,10 +2,11 @@
 // frames at a time in AVX2 registers. The feed-forward sums of two frames
 // at a time are formed four doubles wide off the recursion's path and the
 // samples go in and out as whole vectors, leaving per frame little more
-// than the two feedback terms, fused multiply-subtracts: the loop runs at
-// the recursion's latency. Per frame the arithmetic is
-// y = fnmadd(a1, y1, fnmadd(a2, y2, (b0 x + b1 x1) + b2 x2)), the same as
-// the one-frame paired loop, so both give the same bits.
+// than the two feedback terms. Per frame, with every multiply-add fused
+// (one rounding each):
+//   y = fnmadd(a1, y1, fnmadd(a2, y2, fmadd(b2, x2, fmadd(b1, x1, b0 x)))).
+// Every AVX2 path that advances sections four frames at a time uses this
+// step, so they agree bit for bit.
 //
 // Only for code compiled with AVX2 and FMA enabled (target attributes).
 #pragma once
@@ -59,10 +60,8 @@ SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void stepSectionPair(Sec
     const __m256d x23 = _mm256_cvtps_pd(_mm_unpackhi_ps(inS4, inT4));  // frames 2, 3
     const __m256d x01Delayed = _mm256_permute2f128_pd(r.before, x01, 0x21);
     const __m256d x23Delayed = _mm256_permute2f128_pd(x01, x23, 0x21);
-    const __m256d ff01 = _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(r.b0, x01), _mm256_mul_pd(r.b1, x01Delayed)),
-                                       _mm256_mul_pd(r.b2, r.before));
-    const __m256d ff23 = _mm256_add_pd(_mm256_add_pd(_mm256_mul_pd(r.b0, x23), _mm256_mul_pd(r.b1, x23Delayed)),
-                                       _mm256_mul_pd(r.b2, x01));
+    const __m256d ff01 = _mm256_fmadd_pd(r.b2, r.before, _mm256_fmadd_pd(r.b1, x01Delayed, _mm256_mul_pd(r.b0, x01)));
+    const __m256d ff23 = _mm256_fmadd_pd(r.b2, x01, _mm256_fmadd_pd(r.b1, x23Delayed, _mm256_mul_pd(r.b0, x23)));
     r.before = x23;
     const __m128d y0 = _mm_fnmadd_pd(r.a1, r.y1, _mm_fnmadd_pd(r.a2, r.y2, _mm256_castpd256_pd128(ff01)));
     const __m128d y1 = _mm_fnmadd_pd(r.a1, y0, _mm_fnmadd_pd(r.a2, r.y1, _mm256_extractf128_pd(ff01, 1)));

@@ -1,0 +1,61 @@
+// Consecutive band slots in their steady state, on both channels, run
+// together over a whole chunk.
+//
+// A slot is steady when it plays a single main section with fixed
+// coefficients, a settled correction kernel and a settled band output gain.
+// Its work per frame is then the two recursions side by side, the kernel
+// sums, the correction and the gain. Slot after slot, each recursion waits
+// on its own previous result, so one slot alone leaves most of the
+// processor idle. The chain therefore staggers the slots by one block of
+// sixteen frames: while slot k works on block b, slot k + 1 works on block
+// b - 1, which slot k finished one step before, and their recursions run
+// at the same time. Each slot also writes its output into the next slot's
+// input history as it goes, so that the next slot's kernel sums find it
+// there one step later.
+//
+// Every value is computed as the separate steps compute it (paired
+// sections, kernel sums, correction, band gain), so the results are the
+// same bit for bit.
+#pragma once
+
+#include "dsp/biquad_section.h"
+
+namespace solva {
+
+constexpr int kSteadyChainMaxFrames = 44;
+constexpr int kSteadyChainMaxMembers = 8;
+
+struct SteadyChannel {
+    BiquadSection* section;  // fixed coefficients
+    const float* kernel;     // null when the member has no correction
+    // The member's mirrored input history: the chunk's first frame goes to
+    // history[position] and history[position + historyLength].
+    float* history;
+    int position;
+    float gain;  // band output gain, applied when not 1
+    // Written by the chain: the first frame's section output and the same
+    // after the correction (before the gain), for the tiny-output guards.
+    float firstSection;
+    float firstCorrected;
+};
+
+struct SteadyMember {
+    SteadyChannel channel[2];
+    int kernelLength;  // the same on both channels; 0 for none
+    // Both sections are the identity (a band carried by its correction
+    // alone): the input passes unchanged and the memories end as
+    // BiquadSection::passThrough leaves them.
+    bool identity;
+};
+
+// True when this processor has the chained pass for chunks of n frames
+// (whole groups of four, at most kSteadyChainMaxFrames).
+bool steadyChainRuns(int n);
+
+// Runs n frames through count members in order, in place on work0 and
+// work1. Writes the chunk into every member's history (the first member's
+// from the input, the others' from their predecessor's output);
+// historyLength is the length of one mirrored half.
+void runSteadyChain(SteadyMember* members, int count, int historyLength, float* work0, float* work1, int n);
+
+}  // namespace solva
