@@ -4,6 +4,9 @@
 # per stereo frame at 44.1 and 48 kHz, and, with --callgrind, instructions
 # per frame of the busy configuration.
 # Usage: scripts/bench.sh [--callgrind]   (build/ is built when missing)
+# Both plug-ins run on the same processor core (SOLVA_BENCH_CPU, default 0)
+# so that a run is not split between a busy and an idle one. Callgrind
+# emulates no AVX-512, so its count is that of the AVX2 code paths.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if ! dpkg -s lsp-plugins-vst >/dev/null 2>&1; then
@@ -18,10 +21,12 @@ lsp_busy=()
 for k in 0 1 2 3 4 5 6 7; do
   lsp_busy+=(--busy-set $((13 + 9 * k))=0.2 --busy-set $((19 + 9 * k))=0.6)
 done
+pin=()
+command -v taskset >/dev/null && pin=(taskset -c "${SOLVA_BENCH_CPU:-0}")
 ns() { awk '/config=busy/ { for (i = 1; i <= NF; ++i) if ($i ~ /^ns_per_frame=/) { sub("ns_per_frame=", "", $i); print $i } }'; }
 for rate in 44100 48000; do
-  s=$("$host" bench "$solva" --rate "$rate" --seconds 1 --runs 5 --machine | ns)
-  l=$("$host" bench "$lsp" --rate "$rate" --seconds 1 --runs 5 --machine "${lsp_busy[@]}" | ns)
+  s=$("${pin[@]}" "$host" bench "$solva" --rate "$rate" --seconds 1 --runs 5 --machine | ns)
+  l=$("${pin[@]}" "$host" bench "$lsp" --rate "$rate" --seconds 1 --runs 5 --machine "${lsp_busy[@]}" | ns)
   awk -v r="$rate" -v s="$s" -v l="$l" \
     'BEGIN { printf "busy, %d Hz: Solva %.1f ns/frame, LSP %.1f ns/frame, ratio %.2f (target <= 1.5)\n", r, s, l, s / l }'
 done
