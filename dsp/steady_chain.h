@@ -2,16 +2,17 @@
 // together over a whole chunk.
 //
 // A slot is steady when it plays a single main section with fixed
-// coefficients, a settled correction kernel and a settled band output gain.
-// Its work per frame is then the two recursions side by side, the kernel
-// sums, the correction and the gain. Slot after slot, each recursion waits
-// on its own previous result, so one slot alone leaves most of the
-// processor idle. The chain therefore staggers the slots by one block of
+// coefficients (or the identity, for a band carried by its correction
+// alone), a settled correction kernel and a settled band output gain. Its
+// work per frame is then the two recursions side by side, the kernel sums,
+// the correction and the gain. Slot after slot, each recursion waits on its
+// own previous result, so one slot alone leaves most of the processor idle.
+// The chain therefore staggers the slots, three at a time, by one block of
 // sixteen frames: while slot k works on block b, slot k + 1 works on block
-// b - 1, which slot k finished one step before, and their recursions run
-// at the same time. Each slot also writes its output into the next slot's
-// input history as it goes, so that the next slot's kernel sums find it
-// there one step later.
+// b - 1, which slot k finished one step before, and their frames are
+// interleaved four at a time so that the recursions run side by side. Each
+// slot writes its output into the next slot's input history as it goes, so
+// that the next slot's kernel sums find it there one step later.
 //
 // Every value is computed as the separate steps compute it (paired
 // sections, kernel sums, correction, band gain), so the results are the
