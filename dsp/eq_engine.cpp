@@ -225,9 +225,9 @@ void EqEngine::processChannel(int c, int n, const float* input, float* output) {
 }
 
 // Both channels slot by slot; a slot that is on and settled on both
-// channels runs its two band processors side by side. On whole chunks,
-// consecutive steady slots are gathered into one staggered chain.
-// (chunks of whole groups of four frames).
+// channels runs its two band processors side by side. On chunks of whole
+// groups of four frames, consecutive steady slots are gathered into one
+// staggered chain.
 void EqEngine::processStereo(int n, float* out0, float* out1) {
     smoothOutputGain(0);
     smoothOutputGain(1);
