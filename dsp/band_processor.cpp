@@ -76,18 +76,6 @@ void BandProcessor::continuePair(BandProcessor& a, BandProcessor& b, bool runA, 
     if (runB) b.appendHistory(inB, n);
     const bool plainA = runA && a.prepareMainSections();
     const bool plainB = runB && b.prepareMainSections();
-    // Steady corrections of the same length: both channels' sums in one pass.
-    float sumsA[kMaxChunk], sumsB[kMaxChunk];
-    const float* readyA = nullptr;
-    const float* readyB = nullptr;
-    const int length = a.kernelLength_;
-    if (runA && runB && a.useCorrection_ && b.useCorrection_ && length > 0 && b.kernelLength_ == length &&
-        a.fade_ >= 0.99f && b.fade_ >= 0.99f) {
-        kernelSumsPair(a.currentKernel_, b.currentKernel_, length, n, a.historySpan(length, n),
-                       b.historySpan(length, n), sumsA, sumsB);
-        readyA = sumsA;
-        readyB = sumsB;
-    }
     if (plainA && plainB && !(a.main_.isIdentity() && b.main_.isIdentity())) {
         // Two independent recursions side by side: the latency of one
         // hides behind the other.
@@ -96,8 +84,8 @@ void BandProcessor::continuePair(BandProcessor& a, BandProcessor& b, bool runA, 
         if (runA) a.runMainSections(inA, outA, n, plainA);
         if (runB) b.runMainSections(inB, outB, n, plainB);
     }
-    if (runA) a.finishChunk(outA, n, readyA);
-    if (runB) b.finishChunk(outB, n, readyB);
+    if (runA) a.finishChunk(outA, n);
+    if (runB) b.finishChunk(outB, n);
 }
 
 int BandProcessor::playedKernelLength() const { return useCorrection_ && kernelLength_ > 0 ? kernelLength_ : 0; }
@@ -173,10 +161,10 @@ bool BandProcessor::startChunk(const float* in, float* out, int n) {
     return true;
 }
 
-void BandProcessor::finishChunk(float* out, int n, const float* readySums) {
+void BandProcessor::finishChunk(float* out, int n) {
     tinyOutputGuard(out, n);
     if (useCorrection_) {
-        addCorrection(out, n, readySums);
+        addCorrection(out, n);
     } else {
         fade_ = 1.0f;
         fadeComplement_ = 0.0f;
@@ -259,7 +247,7 @@ const float* BandProcessor::historySpan(int length, int n) const {
     return &history_[start];
 }
 
-void BandProcessor::addCorrection(float* out, int n, const float* readySums) {
+void BandProcessor::addCorrection(float* out, int n) {
     const int length = kernelLength_;
     if (length < 1) {
         fade_ = 1.0f;
@@ -267,12 +255,8 @@ void BandProcessor::addCorrection(float* out, int n, const float* readySums) {
         return;
     }
     const float* x = historySpan(length, n);
-    float sums[kMaxChunk];
-    const float* now = readySums;
-    if (now == nullptr) {
-        kernelSums(currentKernel_, length, n, x, sums);
-        now = sums;
-    }
+    float now[kMaxChunk];
+    kernelSums(currentKernel_, length, n, x, now);
     if (fade_ >= 0.99f) {
         for (int i = 0; i < n; ++i) out[i] = static_cast<float>(out[i] + now[i]);
     } else {

@@ -90,11 +90,9 @@ private:
     static void countTinyOutput(float first, int& counter);
     bool prepareMainSections();
     void runMainSections(const float* in, float* out, int n, bool plain);
-    // readySums: the current kernel's sums of this chunk when already
-    // computed (steady correction only), else null.
-    void finishChunk(float* out, int n, const float* readySums = nullptr);
+    void finishChunk(float* out, int n);
     void tinyOutputGuard(float* out, int n);
-    void addCorrection(float* out, int n, const float* readySums);
+    void addCorrection(float* out, int n);
     const float* historySpan(int length, int n) const;
     void runPostSections(float* out, int n);
     void applyOutputGain(float* out, int n);

@@ -100,27 +100,16 @@ const bool useWide = detectAvx2();
 #endif
 
 #if SOLVA_HAS_AVX512_PATHS
-// A whole chunk in sixteen-wide registers: 16 + 16 + 12 outputs, the last
-// register loaded and stored under a mask so that nothing past the chunk is
-// read or written.
-constexpr __mmask16 kLastTwelve = 0x0FFF;
-static_assert(kChunk == 16 + 16 + 12, "three registers cover a chunk");
+// Up to kMaxSixteen outputs in sixteen-wide registers, the last one loaded
+// and stored under a mask so that nothing past the n outputs is read or
+// written.
+constexpr int kMaxSixteen = 3 * 16;
+static_assert(kChunk <= kMaxSixteen, "three registers cover a chunk");
 
-SOLVA_AVX512_TARGET void chunkSums16(const float* kernel, int length, const float* x, float* sums) {
-    _mm512_storeu_ps(sums, kernelSums16(kernel, length, x, 0xFFFF));
-    _mm512_storeu_ps(sums + 16, kernelSums16(kernel, length, x + 16, 0xFFFF));
-    _mm512_mask_storeu_ps(sums + 32, kLastTwelve, kernelSums16(kernel, length, x + 32, kLastTwelve));
-}
-
-// Two channels' chunks: the channels' chains of adds side by side.
-SOLVA_AVX512_TARGET void chunkSums16Pair(const float* kernelA, const float* kernelB, int length,
-                                         const float* xA, const float* xB, float* sumsA, float* sumsB) {
-    for (int first = 0; first < kChunk; first += 16) {
-        const __mmask16 mask = first + 16 <= kChunk ? 0xFFFF : kLastTwelve;
-        __m512 a, b;
-        kernelSums16Pair(kernelA, kernelB, length, xA + first, xB + first, mask, a, b);
-        _mm512_mask_storeu_ps(sumsA + first, mask, a);
-        _mm512_mask_storeu_ps(sumsB + first, mask, b);
+SOLVA_AVX512_TARGET void sums16(const float* kernel, int length, int n, const float* x, float* sums) {
+    for (int first = 0; first < n; first += 16) {
+        const __mmask16 mask = n - first >= 16 ? 0xFFFF : static_cast<__mmask16>((1u << (n - first)) - 1u);
+        _mm512_mask_storeu_ps(sums + first, mask, kernelSums16(kernel, length, x + first, mask));
     }
 }
 
@@ -131,8 +120,8 @@ const bool useSixteen = detectAvx512();
 
 void kernelSums(const float* kernel, int length, int n, const float* x, float* sums) {
 #if SOLVA_HAS_AVX512_PATHS
-    if (useSixteen && n == kChunk) {
-        chunkSums16(kernel, length, x, sums);
+    if (useSixteen && n <= kMaxSixteen) {
+        sums16(kernel, length, n, x, sums);
         return;
     }
 #endif
@@ -143,18 +132,6 @@ void kernelSums(const float* kernel, int length, int n, const float* x, float* s
     }
 #endif
     narrowSums(kernel, length, n, x, sums);
-}
-
-void kernelSumsPair(const float* kernelA, const float* kernelB, int length, int n, const float* xA,
-                    const float* xB, float* sumsA, float* sumsB) {
-#if SOLVA_HAS_AVX512_PATHS
-    if (useSixteen && n == kChunk) {
-        chunkSums16Pair(kernelA, kernelB, length, xA, xB, sumsA, sumsB);
-        return;
-    }
-#endif
-    kernelSums(kernelA, length, n, xA, sumsA);
-    kernelSums(kernelB, length, n, xB, sumsB);
 }
 
 }  // namespace solva
