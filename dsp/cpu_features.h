@@ -11,10 +11,12 @@
 #define SOLVA_AVX2_TARGET
 #endif
 
-// AVX-512 paths only where the compiler keeps 64-byte stack alignment for
-// spilled registers: not on Windows, whose mingw code generation assumes a
-// 16-byte aligned stack.
-#if SOLVA_HAS_AVX2_PATHS && !defined(_WIN32)
+// AVX-512 paths on x86-64 only (32-bit code has eight vector registers),
+// and on Windows only where every aligned vector move is assembled as an
+// unaligned one (SOLVA_UNALIGNED_VECTOR_MOVES, set by the build): GCC there
+// keeps the stack aligned to 16 bytes but may spill 64-byte registers with
+// aligned moves.
+#if SOLVA_HAS_AVX2_PATHS && defined(__x86_64__) && (!defined(_WIN32) || defined(SOLVA_UNALIGNED_VECTOR_MOVES))
 #define SOLVA_HAS_AVX512_PATHS 1
 #define SOLVA_AVX512_TARGET __attribute__((target("avx512f")))
 #else
