@@ -24,7 +24,8 @@ done
 pin=()
 command -v taskset >/dev/null && pin=(taskset -c "${SOLVA_BENCH_CPU:-0}")
 ns() { awk '/config=busy/ { for (i = 1; i <= NF; ++i) if ($i ~ /^ns_per_frame=/) { sub("ns_per_frame=", "", $i); print $i } }'; }
-min() { awk -v a="$1" -v b="$2" 'BEGIN { print (a == "" || b < a) ? b : a }'; }
+# The smaller of two figures; an empty one (a run that printed none) is no figure.
+min() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "") ? a : (a == "" || b + 0 < a + 0) ? b : a }'; }
 # The two plug-ins take turns, one timed run each per round, and each keeps
 # its fastest run: a neighbour that slows the machine for a while then
 # weighs on both alike.
@@ -34,6 +35,7 @@ for rate in 44100 48000; do
     s=$(min "$s" "$("${pin[@]}" "$host" bench "$solva" --rate "$rate" --seconds 1 --runs 1 --machine | ns)")
     l=$(min "$l" "$("${pin[@]}" "$host" bench "$lsp" --rate "$rate" --seconds 1 --runs 1 --machine "${lsp_busy[@]}" | ns)")
   done
+  [[ -n $s && -n $l ]] || { echo "bench.sh: no busy figure for Solva or LSP at $rate Hz" >&2; exit 1; }
   awk -v r="$rate" -v s="$s" -v l="$l" \
     'BEGIN { printf "busy, %d Hz: Solva %.1f ns/frame, LSP %.1f ns/frame, ratio %.2f (target <= 1.5)\n", r, s, l, s / l }'
 done
