@@ -108,7 +108,7 @@ static_assert(kChunk <= kMaxSixteen, "three registers cover a chunk");
 
 SOLVA_AVX512_TARGET void sums16(const float* kernel, int length, int n, const float* x, float* sums) {
     for (int first = 0; first < n; first += 16) {
-        const __mmask16 mask = n - first >= 16 ? 0xFFFF : static_cast<__mmask16>((1u << (n - first)) - 1u);
+        const __mmask16 mask = leadingLanes16(n - first);
         _mm512_mask_storeu_ps(sums + first, mask, kernelSums16(kernel, length, x + first, mask));
     }
 }

@@ -3,7 +3,7 @@
 // L - 1 samples before them (oldest first, contiguous floats). Float sums,
 // several packed registers of outputs kept over all the taps; on x86
 // processors with AVX2 the registers hold eight outputs instead of four,
-// with AVX-512 (outside Windows) sixteen, a whole chunk in three registers.
+// with AVX-512 (on x86-64) sixteen, a whole chunk in three registers.
 #pragma once
 
 namespace solva {

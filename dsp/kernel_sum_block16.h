@@ -11,6 +11,11 @@
 
 namespace solva {
 
+// The mask of the first count lanes (all sixteen from 16 on).
+inline __mmask16 leadingLanes16(int count) {
+    return count >= 16 ? static_cast<__mmask16>(0xFFFF) : static_cast<__mmask16>((1u << count) - 1u);
+}
+
 __attribute__((target("avx512f"), always_inline)) inline __m512 kernelSums16(const float* kernel, int length,
                                                                              const float* x, __mmask16 mask) {
     __m512 sum = _mm512_setzero_ps();

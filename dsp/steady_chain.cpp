@@ -86,8 +86,7 @@ SOLVA_CHAIN_TARGET __attribute__((always_inline)) inline void laneSums(const Lan
     const SteadyMember& m = *lane.member;
     const int first = kBlock * block;
     if (m.kernelLength < 1 || first >= n) return;
-    const int frames = n - first < kBlock ? n - first : kBlock;
-    const __mmask16 mask = static_cast<__mmask16>((1u << frames) - 1u);
+    const __mmask16 mask = leadingLanes16(n - first);
     __m512 sumS, sumT;
     kernelSums16Pair(m.channel[0].kernel, m.channel[1].kernel, m.kernelLength, lane.span[0] + first,
                      lane.span[1] + first, mask, sumS, sumT);
