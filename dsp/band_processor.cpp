@@ -118,11 +118,12 @@ bool BandProcessor::joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMe
     return true;
 }
 
-void BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, const SteadyMember& member, int n) {
+bool BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n) {
     BandProcessor* bands[2] = {&a, &b};
+    bool steady = true;
     for (int c = 0; c < 2; ++c) {
         BandProcessor& band = *bands[c];
-        const SteadyChannel& channel = member.channel[c];
+        SteadyChannel& channel = member.channel[c];
         band.countTinyOutput(channel.firstSection, band.tinyCount_);
         if (member.kernelLength > 0) {
             band.countTinyOutput(channel.firstCorrected, band.correctionTinyCount_);
@@ -131,7 +132,11 @@ void BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, const 
             band.fadeComplement_ = 0.0f;
         }
         band.historyPos_ = (band.historyPos_ + n) % kHistoryLength;
+        channel.position = band.historyPos_;
+        // Nothing else that made the band steady changes in the chain.
+        steady = steady && band.tinyCount_ < 20 && band.correctionTinyCount_ < 20;
     }
+    return steady;
 }
 
 // The counting part of a tiny-output guard: a first sample of at least

@@ -54,9 +54,13 @@ public:
     // both channels, with kernels of the same length and either real or
     // identity sections on both, fills the chain member and returns true;
     // the chain then does the rest of the chunk, and finishSteadyChain the
-    // bookkeeping after it has run.
+    // bookkeeping after it has run, which also moves the member on to the
+    // next chunk's history positions. finishSteadyChain returns whether the
+    // member may run the next chunk as it stands: true unless a tiny-output
+    // guard has reached its limit, provided that no setting changes and the
+    // redesign is idle (the engine checks those).
     static bool joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member);
-    static void finishSteadyChain(BandProcessor& a, BandProcessor& b, const SteadyMember& member, int n);
+    static bool finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n);
 
     // Zeroes all section memories and the history; running = target.
     void resetHistories();

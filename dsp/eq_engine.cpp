@@ -19,6 +19,7 @@ void EqEngine::setSampleRate(float sampleRateHz) {
     sampleRateHz_ = fs;
     samplesPerMs_ = fs / 1000.0f;
     for (BandProcessor& b : bands_) b.setSampleRate(fs);
+    noteBandChange();
     const double n = chunkFrames_;
     const double m = samplesPerMs_;
     c10_ = static_cast<float>(1.0 - std::exp(-n / (10.0 * m)));
@@ -30,17 +31,20 @@ void EqEngine::setSampleRate(float sampleRateHz) {
 void EqEngine::setBandSettings(int slot, int channel, float freqHz, float gainDb, float qFactor) {
     if (slot < 0 || slot >= kNumSlots) return;
     for (int c = 0; c < kNumChannels; ++c)
-        if (channel < 0 || channel == c) band(c, slot).setPending(freqHz, gainDb, qFactor);
+        if (channel < 0 || channel == c) bandAt(c, slot).setPending(freqHz, gainDb, qFactor);
+    noteBandChange();
 }
 
 void EqEngine::setBandEnabled(int slot, bool enabled) {
     if (slot < 0 || slot >= kNumSlots) return;
     for (int c = 0; c < kNumChannels; ++c) enabled_[c][slot].store(enabled ? 1 : 0, std::memory_order_relaxed);
+    noteBandChange();
 }
 
 void EqEngine::setBandKind(int slot, int kind) {
     if (slot < 0 || slot >= kNumSlots) return;
-    for (int c = 0; c < kNumChannels; ++c) band(c, slot).setPendingKind(kind);
+    for (int c = 0; c < kNumChannels; ++c) bandAt(c, slot).setPendingKind(kind);
+    noteBandChange();
 }
 
 void EqEngine::setOutputGainDb(int channel, float gainDb) {
@@ -75,10 +79,12 @@ void EqEngine::setUseCorrection(bool on) {
         b.setUseCorrection(on);
         b.requestRedesign();
     }
+    noteBandChange();
 }
 
 void EqEngine::resetBandHistories() {
     for (BandProcessor& b : bands_) b.resetHistories();
+    noteBandChange();
 }
 
 void EqEngine::smoothOutputGain(int c) {
@@ -144,6 +150,9 @@ int EqEngine::processChunk(int frames, const float* in0, const float* in1, float
                            int channels) {
     const int n = frames > kChunkFrames ? kChunkFrames : (frames < 0 ? 0 : frames);
     if (channels != 2) channels = 1;
+    // A chunk that does not run the stereo path leaves no plan behind.
+    const bool planned = planned_;
+    planned_ = false;
     fade_ = flushTiny(fade_ - (fade_ - fadeTarget_.load(std::memory_order_relaxed)) * c40_);
     if (off_.load(std::memory_order_relaxed) != 0 || transition_.load(std::memory_order_relaxed) != 0) {
         if (!writeDryAndCrossfade(n, in0, in1, out0, out1, channels)) return n;
@@ -162,20 +171,21 @@ int EqEngine::processChunk(int frames, const float* in0, const float* in1, float
     }
     const bool ms = midSide_.load(std::memory_order_relaxed) != 0;
     if (channels == 1) {
-        for (int i = 0; i < n; ++i) input_[0][i] = in0[i];
-        processChannel(0, n, input_[0], out0);
+        for (int i = 0; i < n; ++i) work_[0][i] = in0[i];
+        processChannel(0, n, out0);
     } else {
         if (ms && inputEncoding_.load(std::memory_order_relaxed) != 0) {
             for (int i = 0; i < n; ++i) {
-                input_[0][i] = (in0[i] + in1[i]) * 0.5f;
-                input_[1][i] = (in0[i] - in1[i]) * 0.5f;
+                work_[0][i] = (in0[i] + in1[i]) * 0.5f;
+                work_[1][i] = (in0[i] - in1[i]) * 0.5f;
             }
         } else {
             for (int i = 0; i < n; ++i) {
-                input_[0][i] = in0[i];
-                input_[1][i] = in1[i];
+                work_[0][i] = in0[i];
+                work_[1][i] = in1[i];
             }
         }
+        planned_ = planned;
         processStereo(n, out0, out1);
         if (ms && outputDecoding_.load(std::memory_order_relaxed) != 0) {
             for (int i = 0; i < n; ++i) {
@@ -193,7 +203,7 @@ void EqEngine::runSlot(int c, int slot, float* work, int n) {
     const bool enabled = enabled_[c][slot].load(std::memory_order_relaxed) != 0;
     int& active = active_[c][slot];
     if (!enabled && !active) return;
-    BandProcessor& b = band(c, slot);
+    BandProcessor& b = bandAt(c, slot);
     if (enabled && active) {
         b.process(work, work, n);
         return;
@@ -216,12 +226,24 @@ void EqEngine::runSlot(int c, int slot, float* work, int n) {
     bandFade_[c][slot] = fade;
 }
 
-void EqEngine::processChannel(int c, int n, const float* input, float* output) {
+void EqEngine::processChannel(int c, int n, float* output) {
     smoothOutputGain(c);
     float* work = work_[c];
-    for (int i = 0; i < n; ++i) work[i] = input[i];
     for (int slot = 0; slot < kNumSlots; ++slot) runSlot(c, slot, work, n);
     writeOutput(c, n, output);
+}
+
+// The chain of the previous chunk once more, when nothing can have changed
+// about its members: returns false when the slots have to be looked at.
+bool EqEngine::runPlannedChain(int n) {
+    if (!planned_ || !steadyChainRuns(n) || bandChanges_.load(std::memory_order_acquire) != plannedChanges_)
+        return false;
+    runSteadyChain(chain_, chainCount_, BandProcessor::kHistoryLength, work_[0], work_[1], n);
+    for (int j = 0; j < chainCount_; ++j) {
+        const int slot = chainSlots_[j];
+        planned_ &= BandProcessor::finishSteadyChain(bandAt(0, slot), bandAt(1, slot), chain_[j], n);
+    }
+    return true;
 }
 
 // Both channels slot by slot; a slot that is on and settled on both
@@ -231,29 +253,51 @@ void EqEngine::processChannel(int c, int n, const float* input, float* output) {
 void EqEngine::processStereo(int n, float* out0, float* out1) {
     smoothOutputGain(0);
     smoothOutputGain(1);
-    for (int c = 0; c < kNumChannels; ++c)
-        for (int i = 0; i < n; ++i) work_[c][i] = input_[c][i];
+    if (!runPlannedChain(n)) runSlots(n);
+    writeOutput(0, n, out0);
+    writeOutput(1, n, out1);
+}
+
+void EqEngine::runSlots(int n) {
+    // Read before any setting is picked up: a change counted after this
+    // read is looked at in the next chunk.
+    const uint32_t changes = bandChanges_.load(std::memory_order_acquire);
     const bool chained = steadyChainRuns(n);
-    SteadyMember members[kNumSlots];
-    int slots[kNumSlots];
-    int count = 0;
+    // Whether the chunk runs as one chain and the slots outside it do
+    // nothing, so that the next chunk may run the chain as it stands.
+    bool plannable = chained;
+    chainCount_ = 0;
     auto runChain = [&] {
-        runSteadyChain(members, count, BandProcessor::kHistoryLength, work_[0], work_[1], n);
-        for (int j = 0; j < count; ++j)
-            BandProcessor::finishSteadyChain(band(0, slots[j]), band(1, slots[j]), members[j], n);
-        count = 0;
+        runSteadyChain(chain_, chainCount_, BandProcessor::kHistoryLength, work_[0], work_[1], n);
+        for (int j = 0; j < chainCount_; ++j) {
+            BandProcessor& a = bandAt(0, chainSlots_[j]);
+            BandProcessor& b = bandAt(1, chainSlots_[j]);
+            const bool steady = BandProcessor::finishSteadyChain(a, b, chain_[j], n);
+            plannable = plannable && steady && a.state() == BandProcessor::kStateIdle &&
+                        b.state() == BandProcessor::kStateIdle;
+        }
+    };
+    // A chain broken off by a slot that runs on its own.
+    auto breakChain = [&] {
+        runChain();
+        chainCount_ = 0;
+        plannable = false;
     };
     for (int slot = 0; slot < kNumSlots; ++slot) {
-        const bool on0 = enabled_[0][slot].load(std::memory_order_relaxed) != 0 && active_[0][slot] != 0;
-        const bool on1 = enabled_[1][slot].load(std::memory_order_relaxed) != 0 && active_[1][slot] != 0;
+        const bool enabled0 = enabled_[0][slot].load(std::memory_order_relaxed) != 0;
+        const bool enabled1 = enabled_[1][slot].load(std::memory_order_relaxed) != 0;
+        const bool on0 = enabled0 && active_[0][slot] != 0;
+        const bool on1 = enabled1 && active_[1][slot] != 0;
         if (!(on0 && on1)) {
-            runChain();
+            // Off and faded out on both channels: nothing to run.
+            if (!enabled0 && !enabled1 && active_[0][slot] == 0 && active_[1][slot] == 0) continue;
+            breakChain();
             runSlot(0, slot, work_[0], n);
             runSlot(1, slot, work_[1], n);
             continue;
         }
-        BandProcessor& a = band(0, slot);
-        BandProcessor& b = band(1, slot);
+        BandProcessor& a = bandAt(0, slot);
+        BandProcessor& b = bandAt(1, slot);
         if (!chained) {
             BandProcessor::processPair(a, b, work_[0], work_[0], work_[1], work_[1], n);
             continue;
@@ -263,16 +307,16 @@ void EqEngine::processStereo(int n, float* out0, float* out1) {
         const bool runA = a.startChunk(work_[0], work_[0], n);
         const bool runB = b.startChunk(work_[1], work_[1], n);
         if (!runA && !runB) continue;
-        if (runA && runB && BandProcessor::joinSteadyChain(a, b, members[count])) {
-            slots[count++] = slot;
+        if (runA && runB && BandProcessor::joinSteadyChain(a, b, chain_[chainCount_])) {
+            chainSlots_[chainCount_++] = slot;
             continue;
         }
-        runChain();
+        breakChain();
         BandProcessor::continuePair(a, b, runA, runB, work_[0], work_[0], work_[1], work_[1], n);
     }
     runChain();
-    writeOutput(0, n, out0);
-    writeOutput(1, n, out1);
+    planned_ = plannable;
+    plannedChanges_ = changes;
 }
 
 void EqEngine::writeOutput(int c, int n, float* output) {

@@ -3,7 +3,9 @@
 // Threads: the setters (setBandSettings, setBandEnabled, setBandKind, the
 // flag setters, setOutputGainDb) run on whichever thread changes a setting;
 // they only store single 32-bit values that the audio thread picks up at
-// its next 44-frame chunk. processChunk and resetBandHistories run on the
+// its next 44-frame chunk, and those that concern the bands then count a
+// change (bandChanges_), which tells the audio thread to look at every band
+// again. processChunk and resetBandHistories run on the
 // audio thread. setSampleRate runs on the UI thread while the effect's busy
 // flag keeps the audio thread out. Nothing allocates after construction.
 #pragma once
@@ -64,16 +66,23 @@ public:
     void clearClipFlag() { clip_.store(0, std::memory_order_relaxed); }
 
     // Inspection (tests, tools).
-    BandProcessor& band(int channel, int slot) { return bands_[channel * kNumSlots + slot]; }
+    const BandProcessor& band(int channel, int slot) const { return bands_[channel * kNumSlots + slot]; }
     bool bandActive(int channel, int slot) const { return active_[channel][slot] != 0; }
     float bandFade(int channel, int slot) const { return bandFade_[channel][slot]; }
     bool silent() const { return silent_ != 0; }
     int silentChunks() const { return silentCount_; }
     float onOffFade() const { return fade_; }
     bool transitionRunning() const { return transition_.load(std::memory_order_relaxed) != 0; }
+    // The next chunk may run the last chunk's chain as it stands.
+    bool chainPlanned() const { return planned_; }
 
 private:
-    void processChannel(int channel, int frames, const float* input, float* output);
+    BandProcessor& bandAt(int channel, int slot) { return bands_[channel * kNumSlots + slot]; }
+    void noteBandChange() { bandChanges_.fetch_add(1, std::memory_order_release); }
+    bool runPlannedChain(int frames);
+    void runSlots(int frames);
+    // The chunk's input is in work_; the output goes through the output gain.
+    void processChannel(int channel, int frames, float* output);
     void processStereo(int frames, float* out0, float* out1);
     void writeOutput(int channel, int frames, float* output);
     void runSlot(int channel, int slot, float* work, int frames);
@@ -108,7 +117,18 @@ private:
     int active_[kNumChannels][kNumSlots] = {};
     float bandFade_[kNumChannels][kNumSlots] = {};
 
-    float input_[kNumChannels][kChunkFrames] = {};
+    // Consecutive steady slots gathered into a chain (steady_chain.h). When
+    // a chunk has run every slot that plays as one chain, with their
+    // redesigns idle, the next chunks run that chain as it stands (planned_)
+    // until a band setting changes or a member stops being steady: nothing
+    // else about the slots can change in the meantime.
+    std::atomic<uint32_t> bandChanges_{0};
+    uint32_t plannedChanges_ = 0;
+    bool planned_ = false;
+    SteadyMember chain_[kNumSlots] = {};
+    int chainSlots_[kNumSlots] = {};
+    int chainCount_ = 0;
+
     float work_[kNumChannels][kChunkFrames] = {};
     float dry_[kChunkFrames] = {};
 

@@ -226,7 +226,7 @@ TEST(RedesignStates, NewKernelWaitsForTheRunningCrossfade) {
     e->setBandSettings(4, 0, 15000.0f, 6.0f, 1.0f);
     e->setBandEnabled(4, true);
     run(*e, 100, 0.0f, 1);
-    BandProcessor& b = e->band(0, 4);
+    const BandProcessor& b = e->band(0, 4);
     ASSERT_EQ(b.state(), BandProcessor::kStateIdle);
     ASSERT_GT(b.kernelLength(), 0);
     e->setBandSettings(4, 0, 15000.0f, 7.0f, 1.0f);

@@ -1,7 +1,8 @@
 // The chained pass of steady band slots against the separate steps it
 // replaces (histories, paired sections, kernel sums, correction, band gain),
-// bit for bit; and the engine's stereo path, which uses it, against the
-// mono path.
+// bit for bit; the engine's stereo path, which uses it, against the mono
+// path; and a chain run again over the following chunks against one that
+// looks at every slot every chunk.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -209,4 +210,80 @@ TEST(SteadyChain, StereoSlotsFollowTheMonoPathThroughChanges) {
     }
     // Different roundings of the same arithmetic, nothing more.
     EXPECT_LT(worst, 1e-5);
+}
+
+// Once a chunk has run every playing slot as one chain, the following
+// chunks run that chain without looking at the slots again. An engine that
+// is told of a (void) change before every chunk looks at them every time;
+// the two must agree bit for bit through every kind of change, through
+// tiny outputs that make the bands leave the chain, and through chunks that
+// do not take the chained path.
+TEST(SteadyChain, APlannedChainSeesEveryChangeAsTheFullPassDoes) {
+    auto planned = std::make_unique<EqEngine>();
+    auto full = std::make_unique<EqEngine>();
+    struct Band { int slot, kind; float f, g, q; };
+    const Band bands[] = {
+        {0, kKindHighPass6, 30.0f, 0.0f, 0.7f},  {1, kKindBell, 90.0f, 4.0f, 0.7f},
+        {2, kKindLowShelf, 300.0f, -3.0f, 0.7f}, {3, kKindBell, 1000.0f, 3.0f, 1.4f},
+        {4, kKindBell, 5800.0f, -6.0f, 2.0f},    {5, kKindHighShelf, 9400.0f, 5.0f, 0.7f},
+        {6, kKindLowPass12, 17000.0f, 0.0f, 0.9f}, {7, kKindAir, kAirFreqHz, 6.0f, 0.0f},
+    };
+    auto both = [&](auto&& change) {
+        change(*planned);
+        change(*full);
+    };
+    both([&](EqEngine& e) {
+        for (const Band& b : bands) {
+            e.setBandKind(b.slot, b.kind);
+            e.setBandSettings(b.slot, -1, b.f, b.g, b.q);
+            e.setBandEnabled(b.slot, true);
+        }
+    });
+    using Change = void (*)(EqEngine&);
+    const Change changes[] = {
+        [](EqEngine& e) { e.setBandSettings(3, 1, 800.0f, 5.0f, 1.2f); },  // one channel only
+        [](EqEngine& e) { e.setBandKind(5, kKindLowShelf); },
+        [](EqEngine& e) { e.setBandEnabled(2, false); },
+        [](EqEngine& e) { e.setBandEnabled(2, true); },
+        [](EqEngine& e) { e.setUseCorrection(false); },
+        [](EqEngine& e) { e.setUseCorrection(true); },
+        [](EqEngine& e) { e.resetBandHistories(); },
+        [](EqEngine& e) { e.setSampleRate(48000.0f); },
+        [](EqEngine& e) { e.setBandSettings(7, -1, kAirFreqHz, -4.0f, 0.0f); },
+    };
+    constexpr int kSteps = 160;  // long enough for any redesign to settle
+    const int numChanges = static_cast<int>(sizeof(changes) / sizeof(changes[0]));
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<float> d(-0.5f, 0.5f);
+    int plannedBeforeChange = 0;
+    for (int step = 0; step < (numChanges + 1) * kSteps; ++step) {
+        const int phase = step % kSteps;
+        if (phase == 0 && step > 0) {
+            plannedBeforeChange += planned->chainPlanned() ? 1 : 0;
+            both(changes[step / kSteps - 1]);
+        }
+        // From silent memories, a stretch of tiny negative input: the
+        // tiny-output guards count and flush. Then a mono chunk and a chunk
+        // the chain does not take.
+        if (phase == 100) both([](EqEngine& e) { e.resetBandHistories(); });
+        full->setBandEnabled(0, true);  // changes nothing, but counts as a change
+        const bool tiny = phase >= 100 && phase < 140;
+        const int channels = phase == 145 ? 1 : 2;
+        const int n = phase == 150 ? 13 : (phase % 7 == 3 ? 28 : N);
+        float in0[N], in1[N], p0[N], p1[N], f0[N], f1[N];
+        for (int i = 0; i < n; ++i) {
+            in0[i] = tiny ? -5e-38f : d(rng);
+            in1[i] = tiny ? -2e-38f : d(rng);
+        }
+        planned->processChunk(n, in0, in1, p0, p1, channels);
+        full->processChunk(n, in0, in1, f0, f1, channels);
+        ASSERT_TRUE(sameBits(p0, f0, n)) << "step " << step;
+        if (channels == 2) {
+            ASSERT_TRUE(sameBits(p1, f1, n)) << "step " << step;
+        }
+        if (phase == 99) {
+            EXPECT_TRUE(planned->chainPlanned()) << "step " << step;
+        }
+    }
+    EXPECT_EQ(plannedBeforeChange, numChanges);
 }
