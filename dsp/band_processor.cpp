@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dsp/kernel_sum.h"
+#include "dsp/mirrored_history.h"
 
 namespace solva {
 
@@ -180,14 +181,7 @@ void BandProcessor::finishChunk(float* out, int n) {
 
 void BandProcessor::appendHistory(const float* in, int n) {
     int pos = historyPos_;
-    const int first = kHistoryLength - pos < n ? kHistoryLength - pos : n;
-    // The history does not alias the input: the copies vectorise.
-    float* __restrict low = &history_[pos];
-    float* __restrict high = &history_[pos + kHistoryLength];
-    for (int i = 0; i < first; ++i) low[i] = high[i] = in[i];
-    float* __restrict wrapLow = &history_[0];
-    float* __restrict wrapHigh = &history_[kHistoryLength];
-    for (int i = first; i < n; ++i) wrapLow[i - first] = wrapHigh[i - first] = in[i];
+    appendMirrored(history_, kHistoryLength, pos, in, n);
     pos += n;
     if (pos >= kHistoryLength) pos -= kHistoryLength;
     historyPos_ = pos;

@@ -1,10 +1,23 @@
 #include "dsp/steady_chain.h"
 
 #include "dsp/cpu_features.h"
+#include "dsp/kernel_sum.h"
 #include "dsp/kernel_sum_block16.h"
+#include "dsp/mirrored_history.h"
 #include "dsp/section_pair_step.h"
 
 namespace solva {
+namespace {
+
+// The kernel length - 1 samples before the chunk and the chunk itself, one
+// contiguous stretch thanks to the mirror.
+inline const float* kernelSpan(const SteadyChannel& c, int length, int historyLength) {
+    int start = c.position - (length - 1);
+    if (start < 0) start += historyLength;
+    return c.history + start;
+}
+
+}  // namespace
 
 #if SOLVA_HAS_AVX512_PATHS
 namespace {
@@ -32,14 +45,6 @@ SOLVA_CHAIN_TARGET __attribute__((always_inline)) inline void appendFour(float* 
         if (p >= length) p -= length;
         history[p] = history[p + length] = lane[j];
     }
-}
-
-// The kernel length - 1 samples before the chunk and the chunk itself, one
-// contiguous stretch thanks to the mirror.
-inline const float* kernelSpan(const SteadyChannel& c, int length, int historyLength) {
-    int start = c.position - (length - 1);
-    if (start < 0) start += historyLength;
-    return c.history + start;
 }
 
 // A member at work on one block during a step.
@@ -196,19 +201,52 @@ SOLVA_CHAIN_TARGET void chainAvx512(SteadyMember* members, int count, int histor
 const bool available = detectAvx512();
 
 }  // namespace
+#endif
 
-bool steadyChainRuns(int n) { return available && n >= 4 && n <= kSteadyChainMaxFrames && n % 4 == 0; }
+bool steadyChainRuns(int n) { return n >= 1 && n <= kSteadyChainMaxFrames; }
 
-void runSteadyChain(SteadyMember* members, int count, int historyLength, float* work0, float* work1, int n) {
-    if (count > 0) chainAvx512(members, count, historyLength, work0, work1, n);
+void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, float* work0, float* work1,
+                           int n) {
+    if (count < 1 || n < 1) return;
+    float* work[2] = {work0, work1};
+    for (int c = 0; c < 2; ++c)
+        appendMirrored(members[0].channel[c].history, historyLength, members[0].channel[c].position, work[c], n);
+    for (int j = 0; j < count; ++j) {
+        SteadyMember& m = members[j];
+        if (m.identity) {
+            for (int c = 0; c < 2; ++c) m.channel[c].section->passThrough(work[c], work[c], n);
+        } else {
+            BiquadSection::runPair(*m.channel[0].section, *m.channel[1].section, work0, work0, work1, work1, n);
+        }
+        for (int c = 0; c < 2; ++c) {
+            SteadyChannel& channel = m.channel[c];
+            float* out = work[c];
+            channel.firstSection = out[0];
+            if (m.kernelLength > 0) {
+                float sums[kSteadyChainMaxFrames];
+                kernelSums(channel.kernel, m.kernelLength, n, kernelSpan(channel, m.kernelLength, historyLength),
+                           sums);
+                for (int i = 0; i < n; ++i) out[i] = static_cast<float>(out[i] + sums[i]);
+            }
+            channel.firstCorrected = out[0];
+            if (channel.gain != 1.0f)
+                for (int i = 0; i < n; ++i) out[i] *= channel.gain;
+            if (j + 1 < count) {
+                const SteadyChannel& next = members[j + 1].channel[c];
+                appendMirrored(next.history, historyLength, next.position, out, n);
+            }
+        }
+    }
 }
 
-#else
-
-bool steadyChainRuns(int) { return false; }
-
-void runSteadyChain(SteadyMember*, int, int, float*, float*, int) {}
-
+void runSteadyChain(SteadyMember* members, int count, int historyLength, float* work0, float* work1, int n) {
+#if SOLVA_HAS_AVX512_PATHS
+    if (available && n % 4 == 0) {
+        if (count > 0) chainAvx512(members, count, historyLength, work0, work1, n);
+        return;
+    }
 #endif
+    runSteadyChainInOrder(members, count, historyLength, work0, work1, n);
+}
 
 }  // namespace solva

@@ -7,12 +7,15 @@
 // work per frame is then the two recursions side by side, the kernel sums,
 // the correction and the gain. Slot after slot, each recursion waits on its
 // own previous result, so one slot alone leaves most of the processor idle.
-// The chain therefore staggers the slots, three at a time, by one block of
-// sixteen frames: while slot k works on block b, slot k + 1 works on block
-// b - 1, which slot k finished one step before, and their frames are
-// interleaved four at a time so that the recursions run side by side. Each
-// slot writes its output into the next slot's input history as it goes, so
-// that the next slot's kernel sums find it there one step later.
+// With AVX-512 the chain therefore staggers the slots, three at a time, by
+// one block of sixteen frames: while slot k works on block b, slot k + 1
+// works on block b - 1, which slot k finished one step before, and their
+// frames are interleaved four at a time so that the recursions run side by
+// side. Each slot writes its output into the next slot's input history as
+// it goes, so that the next slot's kernel sums find it there one step
+// later. Elsewhere the members run one after the other. Either way the
+// engine can run the same chain chunk after chunk without looking at each
+// slot again.
 //
 // Every value is computed as the separate steps compute it (paired
 // sections, kernel sums, correction, band gain), so the results are the
@@ -49,14 +52,20 @@ struct SteadyMember {
     bool identity;
 };
 
-// True when this processor has the chained pass for chunks of n frames
-// (whole groups of four, at most kSteadyChainMaxFrames).
+// True for chunks the chain can take: 1 to kSteadyChainMaxFrames frames.
 bool steadyChainRuns(int n);
 
 // Runs n frames through count members in order, in place on work0 and
 // work1. Writes the chunk into every member's history (the first member's
 // from the input, the others' from their predecessor's output);
-// historyLength is the length of one mirrored half.
+// historyLength is the length of one mirrored half. Staggered as above on
+// processors with AVX-512 for whole groups of four frames, else member
+// after member (runSteadyChainInOrder).
 void runSteadyChain(SteadyMember* members, int count, int historyLength, float* work0, float* work1, int n);
+
+// The same, member after member with the separate steps' own section,
+// kernel-sum and history code, on any processor.
+void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, float* work0, float* work1,
+                           int n);
 
 }  // namespace solva

@@ -89,15 +89,14 @@ void referenceSlot(Band& a, Band& b, int length, bool identity, float* work0, fl
 }  // namespace
 
 TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
-    if (!steadyChainRuns(kSteadyChainMaxFrames)) GTEST_SKIP() << "no chained pass on this processor";
     std::mt19937 rng(11);
     std::uniform_real_distribution<float> d(-1.0f, 1.0f);
     std::uniform_int_distribution<int> position(0, kRing - 1);
     const int lengths[] = {0, 1, 2, 5, 12, 15, 24, kMaxKernelLength};
     for (int count = 1; count <= kSteadyChainMaxMembers; ++count) {
-        for (int n = 4; n <= kSteadyChainMaxFrames; n += 4) {
+        for (int n = 1; n <= kSteadyChainMaxFrames; ++n) {
             ASSERT_TRUE(steadyChainRuns(n));
-            std::vector<Band> chain(static_cast<size_t>(2 * count));
+            std::vector<Band> bands(static_cast<size_t>(2 * count));
             std::vector<int> kernelLength(static_cast<size_t>(count));
             std::vector<bool> identity(static_cast<size_t>(count));
             for (int j = 0; j < count; ++j) {
@@ -105,7 +104,7 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                 // Now and then a band carried by its correction alone.
                 identity[j] = (j * 3 + n / 4) % 5 == 2;
                 for (int c = 0; c < 2; ++c) {
-                    Band& band = chain[2 * j + c];
+                    Band& band = bands[2 * j + c];
                     band.section = randomSection(rng);
                     if (identity[j]) {
                         band.section.setTargetIdentity();
@@ -117,49 +116,59 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                     band.gain = (j + c) % 3 == 0 ? 1.0f : 0.8f + 0.1f * static_cast<float>(j);
                 }
             }
-            std::vector<float> work0(kSteadyChainMaxFrames), work1(kSteadyChainMaxFrames);
+            std::vector<float> input0(kSteadyChainMaxFrames), input1(kSteadyChainMaxFrames);
             for (int i = 0; i < n; ++i) {
-                work0[i] = d(rng);
-                work1[i] = d(rng);
+                input0[i] = d(rng);
+                input1[i] = d(rng);
             }
-            // The separate steps on copies.
-            std::vector<Band> expect = chain;
-            std::vector<float> want0 = work0, want1 = work1;
+            // The separate steps.
+            std::vector<Band> expect = bands;
+            std::vector<float> want0 = input0, want1 = input1;
             for (int j = 0; j < count; ++j)
                 referenceSlot(expect[2 * j], expect[2 * j + 1], kernelLength[j], identity[j], want0.data(),
                               want1.data(), n);
-            // The chain.
-            SteadyMember members[kSteadyChainMaxMembers];
-            for (int j = 0; j < count; ++j) {
-                for (int c = 0; c < 2; ++c) {
-                    Band& band = chain[2 * j + c];
-                    members[j].channel[c] = {&band.section, kernelLength[j] > 0 ? band.kernel.data() : nullptr,
-                                             band.history.data(), band.position, band.gain, 0.0f, 0.0f};
+            // The chain as the engine runs it, and member after member.
+            for (const bool inOrder : {false, true}) {
+                std::vector<Band> chain = bands;
+                std::vector<float> work0 = input0, work1 = input1;
+                SteadyMember members[kSteadyChainMaxMembers];
+                for (int j = 0; j < count; ++j) {
+                    for (int c = 0; c < 2; ++c) {
+                        Band& band = chain[2 * j + c];
+                        members[j].channel[c] = {&band.section, kernelLength[j] > 0 ? band.kernel.data() : nullptr,
+                                                 band.history.data(), band.position, band.gain, 0.0f, 0.0f};
+                    }
+                    members[j].kernelLength = kernelLength[j];
+                    members[j].identity = identity[j];
                 }
-                members[j].kernelLength = kernelLength[j];
-                members[j].identity = identity[j];
-            }
-            runSteadyChain(members, count, kRing, work0.data(), work1.data(), n);
+                if (inOrder) {
+                    runSteadyChainInOrder(members, count, kRing, work0.data(), work1.data(), n);
+                } else {
+                    runSteadyChain(members, count, kRing, work0.data(), work1.data(), n);
+                }
 
-            const std::string where = "count " + std::to_string(count) + ", n " + std::to_string(n);
-            ASSERT_TRUE(sameBits(work0.data(), want0.data(), n)) << where;
-            ASSERT_TRUE(sameBits(work1.data(), want1.data(), n)) << where;
-            for (int j = 0; j < count; ++j)
-                for (int c = 0; c < 2; ++c) {
-                    const Band& got = chain[2 * j + c];
-                    const Band& want = expect[2 * j + c];
-                    const SteadyChannel& channel = members[j].channel[c];
-                    ASSERT_TRUE(sameBits(got.history.data(), want.history.data(), 2 * kRing)) << where << " member " << j;
-                    EXPECT_EQ(channel.firstSection, want.firstSection) << where << " member " << j;
-                    EXPECT_EQ(channel.firstCorrected, want.firstCorrected) << where << " member " << j;
-                    const double memories[4] = {got.section.x1, got.section.x2, got.section.y1, got.section.y2};
-                    const double expected[4] = {want.section.x1, want.section.x2, want.section.y1, want.section.y2};
-                    for (int m = 0; m < 4; ++m) EXPECT_EQ(memories[m], expected[m]) << where << " memory " << m;
-                }
+                const std::string where = std::string(inOrder ? "in order, " : "") + "count " +
+                                          std::to_string(count) + ", n " + std::to_string(n);
+                ASSERT_TRUE(sameBits(work0.data(), want0.data(), n)) << where;
+                ASSERT_TRUE(sameBits(work1.data(), want1.data(), n)) << where;
+                for (int j = 0; j < count; ++j)
+                    for (int c = 0; c < 2; ++c) {
+                        const Band& got = chain[2 * j + c];
+                        const Band& want = expect[2 * j + c];
+                        const SteadyChannel& channel = members[j].channel[c];
+                        ASSERT_TRUE(sameBits(got.history.data(), want.history.data(), 2 * kRing))
+                            << where << " member " << j;
+                        EXPECT_EQ(channel.firstSection, want.firstSection) << where << " member " << j;
+                        EXPECT_EQ(channel.firstCorrected, want.firstCorrected) << where << " member " << j;
+                        const double memories[4] = {got.section.x1, got.section.x2, got.section.y1, got.section.y2};
+                        const double expected[4] = {want.section.x1, want.section.x2, want.section.y1, want.section.y2};
+                        for (int m = 0; m < 4; ++m) EXPECT_EQ(memories[m], expected[m]) << where << " memory " << m;
+                    }
+            }
         }
     }
-    EXPECT_FALSE(steadyChainRuns(13));
-    EXPECT_FALSE(steadyChainRuns(kSteadyChainMaxFrames + 4));
+    EXPECT_FALSE(steadyChainRuns(0));
+    EXPECT_FALSE(steadyChainRuns(kSteadyChainMaxFrames + 1));
 }
 
 // Both channels fed the same signal with the same settings follow the mono
