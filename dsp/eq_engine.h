@@ -5,9 +5,9 @@
 // they only store single 32-bit values that the audio thread picks up at
 // its next 44-frame chunk, and those that concern the bands then count a
 // change (bandChanges_), which tells the audio thread to look at every band
-// again. processChunk and resetBandHistories run on the
-// audio thread. setSampleRate runs on the UI thread while the effect's busy
-// flag keeps the audio thread out. Nothing allocates after construction.
+// again. processChunk and resetBandHistories run on the audio thread.
+// setSampleRate runs on the UI thread while the effect's busy flag keeps the
+// audio thread out. Nothing allocates after construction.
 #pragma once
 
 #include <atomic>
