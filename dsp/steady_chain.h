@@ -13,9 +13,11 @@
 // frames are interleaved four at a time so that the recursions run side by
 // side. Each slot writes its output into the next slot's input history as
 // it goes, so that the next slot's kernel sums find it there one step
-// later. Elsewhere the members run one after the other. Either way the
-// engine can run the same chain chunk after chunk without looking at each
-// slot again.
+// later. With AVX2 alone (sixteen vector registers) it staggers two slots
+// at a time by blocks of eight frames. Elsewhere, and for chunks that are
+// not whole groups of four frames, the members run one after the other.
+// Either way the engine can run the same chain chunk after chunk without
+// looking at each slot again.
 //
 // Every value is computed as the separate steps compute it (paired
 // sections, kernel sums, correction, band gain), so the results are the
@@ -59,13 +61,19 @@ bool steadyChainRuns(int n);
 // work1. Writes the chunk into every member's history (the first member's
 // from the input, the others' from their predecessor's output);
 // historyLength is the length of one mirrored half. Staggered as above on
-// processors with AVX-512 for whole groups of four frames, else member
-// after member (runSteadyChainInOrder).
+// x86-64 processors with AVX-512 or AVX2 for whole groups of four frames,
+// else member after member (runSteadyChainInOrder).
 void runSteadyChain(SteadyMember* members, int count, int historyLength, float* work0, float* work1, int n);
 
 // The same, member after member with the separate steps' own section,
 // kernel-sum and history code, on any processor.
 void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, float* work0, float* work1,
                            int n);
+
+// The staggered pass in AVX2 registers alone (blocks of eight frames), as
+// processors without AVX-512 run it. Returns false, having done nothing,
+// where this build or processor has no such pass or n is not a whole number
+// of groups of four frames.
+bool runSteadyChainAvx2(SteadyMember* members, int count, int historyLength, float* work0, float* work1, int n);
 
 }  // namespace solva

@@ -127,8 +127,10 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
             for (int j = 0; j < count; ++j)
                 referenceSlot(expect[2 * j], expect[2 * j + 1], kernelLength[j], identity[j], want0.data(),
                               want1.data(), n);
-            // The chain as the engine runs it, and member after member.
-            for (const bool inOrder : {false, true}) {
+            // The chain as the engine runs it, member after member, and
+            // staggered in AVX2 registers alone.
+            const char* const paths[] = {"", "in order, ", "AVX2, "};
+            for (int path = 0; path < 3; ++path) {
                 std::vector<Band> chain = bands;
                 std::vector<float> work0 = input0, work1 = input1;
                 SteadyMember members[kSteadyChainMaxMembers];
@@ -141,14 +143,16 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                     members[j].kernelLength = kernelLength[j];
                     members[j].identity = identity[j];
                 }
-                if (inOrder) {
-                    runSteadyChainInOrder(members, count, kRing, work0.data(), work1.data(), n);
-                } else {
+                if (path == 0) {
                     runSteadyChain(members, count, kRing, work0.data(), work1.data(), n);
+                } else if (path == 1) {
+                    runSteadyChainInOrder(members, count, kRing, work0.data(), work1.data(), n);
+                } else if (!runSteadyChainAvx2(members, count, kRing, work0.data(), work1.data(), n)) {
+                    continue;  // not for this processor or chunk
                 }
 
-                const std::string where = std::string(inOrder ? "in order, " : "") + "count " +
-                                          std::to_string(count) + ", n " + std::to_string(n);
+                const std::string where =
+                    std::string(paths[path]) + "count " + std::to_string(count) + ", n " + std::to_string(n);
                 ASSERT_TRUE(sameBits(work0.data(), want0.data(), n)) << where;
                 ASSERT_TRUE(sameBits(work1.data(), want1.data(), n)) << where;
                 for (int j = 0; j < count; ++j)
