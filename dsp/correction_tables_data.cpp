@@ -15,6 +15,7 @@
 //   then solva-fit --refine --passes 1 --only kBellEntries --from-q 3
 //   then solva-fit --refine --passes 1 --only kBellEntries --from-q 3 --top-from 500
 //   then solva-fit --refine --passes 1 --only kBellEntries
+//   then solva-fit --refine --only kHighPass1Entries --top-from 6000
 // Regenerate from the build directory with:
 //   tools/solva-fit/solva-fit --write <source>/dsp/correction_tables_data.cpp
 // (a fresh fit and its refinement); --refine steps as above improve the
@@ -39,11 +40,11 @@ const CorrectionEntry kHighPass1Entries[16] = {
     {0, 12, 8, 0.521278262, 0.800000012, 2650.42969, 0, 0, -400, 1},
     {0, 12, 8, 0.528046072, 0.411885738, 3406.2124, 0, 0, -400, 1},
     {0, 12, 8, 0.530938506, 1, 4018.82544, 0, 0, -400, 1},
-    {0, 12, 8, 0.536467075, 1, 5821.79395, 0, 0, -400, 1},
-    {0, 12, 8, 0.542499125, 1, 7000, 0, 0, -400, 1},
-    {0, 12, 8, 0.548184395, 1, 7762.39258, 0, 0, -400, 1},
-    {0, 12, 8, 0.552512884, 0.630816042, 8732.69141, 0, 0, -400, 1},
-    {0, 12, 8, 0.557775617, 0.630493045, 10000, 0, 0, -400, 1},
+    {0, 12, 8, 0.550942063, 0.625415683, 3727.84302, 0, 0, -400, 1},
+    {0, 12, 8, 0.543151677, 1, 4233.29541, 0, 0, -400, 1},
+    {0, 12, 8, 0.550830364, 1, 4510.98438, 0, 0, -400, 1},
+    {0, 12, 8, 0.553457797, 0.791074872, 4788.57422, 0, 0, -400, 1},
+    {0, 12, 8, 0.564195216, 0.567408442, 5308.86621, 0, 0, -400, 1},
 };
 
 const CorrectionEntry kLowPass1Entries[24] = {
