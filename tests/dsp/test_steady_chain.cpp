@@ -86,6 +86,23 @@ void referenceSlot(Band& a, Band& b, int length, bool identity, float* work0, fl
     }
 }
 
+// Every slot on, both channels alike: high-pass, bells, shelves, low-pass
+// and Air, most of them with a correction.
+void setEightBands(EqEngine& e) {
+    struct Band { int slot, kind; float f, g, q; };
+    const Band bands[] = {
+        {0, kKindHighPass6, 30.0f, 0.0f, 0.7f},  {1, kKindBell, 90.0f, 4.0f, 0.7f},
+        {2, kKindLowShelf, 300.0f, -3.0f, 0.7f}, {3, kKindBell, 1000.0f, 3.0f, 1.4f},
+        {4, kKindBell, 5800.0f, -6.0f, 2.0f},    {5, kKindHighShelf, 9400.0f, 5.0f, 0.7f},
+        {6, kKindLowPass12, 17000.0f, 0.0f, 0.9f}, {7, kKindAir, kAirFreqHz, 6.0f, 0.0f},
+    };
+    for (const Band& b : bands) {
+        e.setBandKind(b.slot, b.kind);
+        e.setBandSettings(b.slot, -1, b.f, b.g, b.q);
+        e.setBandEnabled(b.slot, true);
+    }
+}
+
 }  // namespace
 
 TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
@@ -184,20 +201,7 @@ TEST(SteadyChain, StereoSlotsFollowTheMonoPathThroughChanges) {
     auto mono = std::make_unique<EqEngine>();
     std::mt19937 rng(5);
     std::uniform_real_distribution<float> d(-0.5f, 0.5f);
-    struct Band { int slot, kind; float f, g, q; };
-    const Band bands[] = {
-        {0, kKindHighPass6, 30.0f, 0.0f, 0.7f},  {1, kKindBell, 90.0f, 4.0f, 0.7f},
-        {2, kKindLowShelf, 300.0f, -3.0f, 0.7f}, {3, kKindBell, 1000.0f, 3.0f, 1.4f},
-        {4, kKindBell, 5800.0f, -6.0f, 2.0f},    {5, kKindHighShelf, 9400.0f, 5.0f, 0.7f},
-        {6, kKindLowPass12, 17000.0f, 0.0f, 0.9f}, {7, kKindAir, kAirFreqHz, 6.0f, 0.0f},
-    };
-    for (EqEngine* e : {stereo.get(), mono.get()}) {
-        for (const Band& b : bands) {
-            e->setBandKind(b.slot, b.kind);
-            e->setBandSettings(b.slot, -1, b.f, b.g, b.q);
-            e->setBandEnabled(b.slot, true);
-        }
-    }
+    for (EqEngine* e : {stereo.get(), mono.get()}) setEightBands(*e);
     const int sizes[] = {44, 44, 28, 44, 40, 13, 44, 44, 36};
     double worst = 0.0;
     for (int step = 0; step < 400; ++step) {
@@ -234,24 +238,11 @@ TEST(SteadyChain, StereoSlotsFollowTheMonoPathThroughChanges) {
 TEST(SteadyChain, APlannedChainSeesEveryChangeAsTheFullPassDoes) {
     auto planned = std::make_unique<EqEngine>();
     auto full = std::make_unique<EqEngine>();
-    struct Band { int slot, kind; float f, g, q; };
-    const Band bands[] = {
-        {0, kKindHighPass6, 30.0f, 0.0f, 0.7f},  {1, kKindBell, 90.0f, 4.0f, 0.7f},
-        {2, kKindLowShelf, 300.0f, -3.0f, 0.7f}, {3, kKindBell, 1000.0f, 3.0f, 1.4f},
-        {4, kKindBell, 5800.0f, -6.0f, 2.0f},    {5, kKindHighShelf, 9400.0f, 5.0f, 0.7f},
-        {6, kKindLowPass12, 17000.0f, 0.0f, 0.9f}, {7, kKindAir, kAirFreqHz, 6.0f, 0.0f},
-    };
     auto both = [&](auto&& change) {
         change(*planned);
         change(*full);
     };
-    both([&](EqEngine& e) {
-        for (const Band& b : bands) {
-            e.setBandKind(b.slot, b.kind);
-            e.setBandSettings(b.slot, -1, b.f, b.g, b.q);
-            e.setBandEnabled(b.slot, true);
-        }
-    });
+    both(setEightBands);
     using Change = void (*)(EqEngine&);
     const Change changes[] = {
         [](EqEngine& e) { e.setBandSettings(3, 1, 800.0f, 5.0f, 1.2f); },  // one channel only
