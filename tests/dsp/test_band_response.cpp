@@ -65,7 +65,11 @@ TEST_P(BandResponse, FollowsTheAnalogPrototypeAt441And48kHz) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, BandResponse,
     ::testing::Values(
-        Case{"HighPass6_100Hz", {0, kKindHighPass6, 100.0f, 0.0f, 0.7f}, 0.3, 0.3},
+        Case{"HighPass6_100Hz", {0, kKindHighPass6, 100.0f, 0.0f, 0.7f}, 0.1, 0.1},
+        // Its reshaped host section: a first-order shape at the top of the
+        // range, 6 dB/oct down to 20 Hz.
+        Case{"HighPass6_8500Hz", {0, kKindHighPass6, 8500.0f, 0.0f, 0.7f}, 0.1, 0.1, 10.0},
+        Case{"HighPass6_10kHz", {0, kKindHighPass6, 10000.0f, 0.0f, 0.7f}, 0.1, 0.1, 10.0},
         Case{"HighPass12_80Hz_Q0.7", {0, kKindHighPass12, 80.0f, 0.0f, 0.7f}, 0.1, 0.1},
         Case{"HighPass12_500Hz_Q4", {0, kKindHighPass12, 500.0f, 0.0f, 4.0f}, 0.1, 0.1},
         // The first-order low-pass carries no correction: its zero at the

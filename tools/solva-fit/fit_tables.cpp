@@ -10,6 +10,7 @@
 
 #include "dsp/band_kind.h"
 #include "fit_grid.h"
+#include "fit_host_shape.h"
 
 namespace solva {
 namespace {
@@ -232,25 +233,37 @@ using namespace solva;
 
 namespace {
 
-// The generated tables in source order, each with the kind fitted to it;
-// the first-order low-pass carries no correction and is never fitted.
+// The generated tables in source order, each with the kind fitted to it and
+// how: a kernel per entry, a reshaped host section alone (the first-order
+// high-pass) or nothing (the first-order low-pass carries no correction).
+enum class FitMethod { kKernel, kHostShape, kNone };
+
 struct TableJob {
     const char* name;
     const CorrectionTable& table;
     int kind, gainSign;
-    bool fit;
+    FitMethod method;
 };
 
 const std::vector<TableJob>& tableJobs() {
     static const std::vector<TableJob> jobs = {
-        {"kHighPass1Entries", highPass1Table(), kKindHighPass1, 1, true},
-        {"kLowPass1Entries", lowPass1Table(), kKindLowPass1, 1, false},
-        {"kLowPass2Entries", lowPass2Table(), kKindLowPass2, 1, true},
-        {"kShelfAEntries", shelfTableA(), kKindHighShelfA, 1, true},
-        {"kShelfBEntries", shelfTableB(), kKindLowShelfB, -1, true},
-        {"kBellEntries", bellTable(), kKindBell, 1, true},
+        {"kHighPass1Entries", highPass1Table(), kKindHighPass1, 1, FitMethod::kHostShape},
+        {"kLowPass1Entries", lowPass1Table(), kKindLowPass1, 1, FitMethod::kNone},
+        {"kLowPass2Entries", lowPass2Table(), kKindLowPass2, 1, FitMethod::kKernel},
+        {"kShelfAEntries", shelfTableA(), kKindHighShelfA, 1, FitMethod::kKernel},
+        {"kShelfBEntries", shelfTableB(), kKindLowShelfB, -1, FitMethod::kKernel},
+        {"kBellEntries", bellTable(), kKindBell, 1, FitMethod::kKernel},
     };
     return jobs;
+}
+
+std::vector<CorrectionEntry> fitHostShaped(const TableJob& j) {
+    HostShapeReport r;
+    std::vector<CorrectionEntry> entries = fitHighPass1HostShape(j.table, r);
+    std::printf("%-18s kind %2d: host section alone, worst over the neighbourhoods %.3f dB, RMS %.4f dB, phase %.2f deg\n",
+                j.name, j.kind, r.worstDb, r.worstRmsDb, r.worstPhaseDeg);
+    std::fflush(stdout);
+    return entries;
 }
 
 }  // namespace
@@ -280,7 +293,11 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
             tables.emplace_back(j.name, std::move(entries));
             continue;
         }
-        if (j.fit) {
+        if (j.method == FitMethod::kHostShape) {
+            tables.emplace_back(j.name, fitHostShaped(j));
+            continue;
+        }
+        if (j.method == FitMethod::kKernel) {
             entries = fitTable(j.table, j.kind, j.gainSign, threads, report);
             makeHostValuesAbsolute(j.table, entries);
             if (refine) refineTable(j.table, j.kind, j.gainSign, entries, refineOptionsFor(j, threads));
@@ -306,7 +323,12 @@ int runRefine(const std::string& path, int threads, int passes, const std::strin
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const TableJob& j : tableJobs()) {
         std::vector<CorrectionEntry> entries(j.table.entries, j.table.entries + j.table.entryCount());
-        if (j.fit && (only.empty() || only.find(j.name) != std::string::npos)) {
+        const bool named = only.empty() || only.find(j.name) != std::string::npos;
+        if (j.method == FitMethod::kHostShape && named) {  // a fresh fit: it takes seconds
+            tables.emplace_back(j.name, fitHostShaped(j));
+            continue;
+        }
+        if (j.method == FitMethod::kKernel && named) {
             makeHostValuesAbsolute(j.table, entries);
             RefineOptions o = refineOptionsFor(j, threads);
             o.passes = passes;

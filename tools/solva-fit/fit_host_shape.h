@@ -1,0 +1,28 @@
+// Host-shaped entries: a table whose host section alone, reshaped, follows
+// the prototype better than any kernel towards the 4 fs reference can.
+#pragma once
+
+#include <vector>
+
+#include "dsp/correction_table.h"
+
+namespace solva {
+
+struct HostShapeReport {
+    double worstDb = 0.0, worstRmsDb = 0.0, worstPhaseDeg = 0.0;  // over every probe
+    double worstCost = 0.0;
+};
+
+// The first-order high-pass table (kind 2). The 4 fs first-order reference
+// itself departs from s/(s + w) far below the corner by more than a decibel
+// at the top of the range, and a kernel towards it inherits that. Instead
+// each entry turns the host section into a low shelf whose floor lies
+// 160 dB down: s (s + a) / (s^2 + s w/Q + w^2) after the bilinear
+// transform, a second-order section with a zero at DC whose other zero,
+// poles and corner are fitted; no kernel. The fit covers 20 Hz at every rate
+// up to 192 kHz (4.6 Hz at 44.1 kHz) and judges each entry through the
+// engine's own lookup, at its breakpoint and a quarter, half and three
+// quarters of the way to each neighbour.
+std::vector<CorrectionEntry> fitHighPass1HostShape(const CorrectionTable& axes, HostShapeReport& report);
+
+}  // namespace solva
