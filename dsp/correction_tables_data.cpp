@@ -23,8 +23,9 @@
 // tables in place, each from the tables compiled into the tool.
 // Entries: host type, sinc index, length, sinc centre, flat fraction, host
 // frequency (Hz at 44.1 kHz, 0 = band's), Q, Q2 (0 = band's), gain, output gain.
-// Fitted at 44.1 kHz against the analog prototypes over 20 Hz..20 kHz; the
-// frequency scaling by fs/44100 carries them to every other rate.
+// Fitted at 44.1 kHz against the analog prototypes over 20 Hz..20 kHz (the
+// first-order high-pass from 4.6 Hz: 20 Hz at 192 kHz); the frequency
+// scaling by fs/44100 carries them to every other rate.
 #include "dsp/correction_table.h"
 
 namespace solva {

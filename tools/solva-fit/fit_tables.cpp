@@ -212,8 +212,9 @@ bool writeTablesSource(const std::string& path, const std::string& command,
     std::fprintf(f, "// tables in place, each from the tables compiled into the tool.\n");
     std::fprintf(f, "// Entries: host type, sinc index, length, sinc centre, flat fraction, host\n");
     std::fprintf(f, "// frequency (Hz at 44.1 kHz, 0 = band's), Q, Q2 (0 = band's), gain, output gain.\n");
-    std::fprintf(f, "// Fitted at 44.1 kHz against the analog prototypes over 20 Hz..20 kHz; the\n");
-    std::fprintf(f, "// frequency scaling by fs/44100 carries them to every other rate.\n");
+    std::fprintf(f, "// Fitted at 44.1 kHz against the analog prototypes over 20 Hz..20 kHz (the\n");
+    std::fprintf(f, "// first-order high-pass from 4.6 Hz: 20 Hz at 192 kHz); the frequency\n");
+    std::fprintf(f, "// scaling by fs/44100 carries them to every other rate.\n");
     std::fprintf(f, "#include \"dsp/correction_table.h\"\n\nnamespace solva {\n");
     for (const auto& table : tables) {
         std::fprintf(f, "\nconst CorrectionEntry %s[%zu] = {\n", table.first.c_str(), table.second.size());
