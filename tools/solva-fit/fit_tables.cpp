@@ -343,5 +343,24 @@ int runRefine(const std::string& path, int threads, int passes, const std::strin
         }
         tables.emplace_back(j.name, std::move(entries));
     }
-    return writeTablesSource(path, command, tables) ? 0 : 1;
+    if (!writeTablesSource(path, command, tables)) {
+        std::fprintf(stderr, "solva-fit: cannot write %s\n", path.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+// The first name in a comma-separated list that names no generated table
+// (empty when all do).
+std::string unknownTableIn(const std::string& only) {
+    size_t start = 0;
+    while (start <= only.size()) {
+        const size_t comma = std::min(only.find(',', start), only.size());
+        const std::string name = only.substr(start, comma - start);
+        bool known = false;
+        for (const TableJob& j : tableJobs()) known = known || name == j.name;
+        if (!known) return name.empty() ? std::string("(empty)") : name;
+        start = comma + 1;
+    }
+    return std::string();
 }

@@ -24,6 +24,7 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
              const std::string& only);
 int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten,
               float maxGainDb, float denseFromHz, float fromQ, const std::string& command);
+std::string unknownTableIn(const std::string& only);
 
 namespace {
 
@@ -39,6 +40,22 @@ std::string producedBy(const std::string& path) {
         else if (!found.empty()) break;
     }
     return found.empty() ? "unknown tables" : found;
+}
+
+// A fit can run for many minutes: the target is tried before it starts,
+// through the temporary file the tables are written to first.
+bool canWrite(const std::string& path) {
+    const std::string temporary = path + ".tmp";
+    FILE* f = std::fopen(temporary.c_str(), "w");
+    if (!f) return false;
+    std::fclose(f);
+    std::remove(temporary.c_str());
+    return true;
+}
+
+int cannotWrite(const std::string& path) {
+    std::fprintf(stderr, "solva-fit: cannot write %s\n", path.c_str());
+    return 1;
 }
 
 int usage(const char* msg) {
@@ -109,6 +126,8 @@ int main(int argc, char** argv) {
             else return usage("bad --refine option");
             ++i;
         }
+        if (!only.empty() && !unknownTableIn(only).empty()) return usage(("no table " + unknownTableIn(only)).c_str());
+        if (!canWrite(argv[2])) return cannotWrite(argv[2]);
         // The header of the written file records how its tables came about.
         std::string command = producedBy(argv[2]) + "\nsolva-fit --refine";
         for (int i = 3; i < argc; ++i) command += std::string(" ") + argv[i];
@@ -125,6 +144,8 @@ int main(int argc, char** argv) {
             else return usage("bad --write option");
         }
         if (argc % 2 == 0) return usage("bad --write arguments");
+        if (!only.empty() && !unknownTableIn(only).empty()) return usage(("no table " + unknownTableIn(only)).c_str());
+        if (!canWrite(argv[2])) return cannotWrite(argv[2]);
         std::string command = "solva-fit --write";
         if (!only.empty()) command = producedBy(argv[2]) + "\nsolva-fit --write --only " + only;
         return runWrite(argv[2], threads, command, true, only);

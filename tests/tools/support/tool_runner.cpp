@@ -48,10 +48,15 @@ int lineCount(const std::string& text) {
 }
 
 ToolResult runHost(const std::vector<std::string>& args, const std::vector<std::string>& environment) {
+    return runTool(SOLVA_HOST_PATH, args, environment);
+}
+
+ToolResult runTool(const std::string& path, const std::vector<std::string>& args,
+                   const std::vector<std::string>& environment) {
     std::string outPath = makeTempPath("out");
     std::string errPath = makeTempPath("err");
     std::vector<std::string> words;
-    words.push_back(SOLVA_HOST_PATH);
+    words.push_back(path);
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(&word[0]);

@@ -1,4 +1,5 @@
-// Runs the solva-host binary as a child process and captures what it said.
+// Runs the solva-host binary (or another tool) as a child process and
+// captures what it said.
 #pragma once
 
 #include <string>
@@ -20,6 +21,9 @@ struct ToolResult {
 // Runs solva-host with `args` (no shell involved); `environment` holds
 // extra "NAME=VALUE" settings for the child only.
 ToolResult runHost(const std::vector<std::string>& args, const std::vector<std::string>& environment = {});
+// The same for any other of our command-line tools.
+ToolResult runTool(const std::string& path, const std::vector<std::string>& args,
+                   const std::vector<std::string>& environment = {});
 
 // Counts the lines of a text.
 int lineCount(const std::string& text);

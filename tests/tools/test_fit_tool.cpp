@@ -1,0 +1,130 @@
+// solva-fit, the correction-table fitter: regenerating the first-order
+// high-pass table is one command whose host-shaped entries meet the accuracy
+// target, the tables it is not asked to fit are written back exactly as
+// compiled in, and bad arguments are refused.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/tool_runner.h"
+
+using namespace solvatest;
+
+namespace {
+
+std::string readText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The source text from the first table on: the header differs with the
+// producing command.
+std::string tablesPart(const std::string& source) {
+    const size_t at = source.find("const CorrectionEntry ");
+    return at == std::string::npos ? std::string() : source.substr(at);
+}
+
+std::string tableRows(const std::string& source, const std::string& name) {
+    const size_t at = source.find("const CorrectionEntry " + name);
+    if (at == std::string::npos) return std::string();
+    return source.substr(at, source.find("};", at) - at);
+}
+
+class FitTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/solva-fit-test-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        ASSERT_NE(made, nullptr);
+        dir_ = made;
+    }
+    void TearDown() override {
+        std::error_code error;
+        std::filesystem::remove_all(dir_, error);
+    }
+    ToolResult fit(const std::vector<std::string>& args) { return runTool(SOLVA_FIT_PATH, args); }
+    std::string dir_;
+};
+
+}  // namespace
+
+TEST_F(FitTool, RegeneratesTheHighPassTableWithinTheTargetAndKeepsTheOthers) {
+    const std::string out = dir_ + "/tables.cpp";
+    const ToolResult r = fit({"--write", out, "--only", "kHighPass1Entries"});
+    ASSERT_TRUE(r.exitedWith(0)) << r.stderrText;
+    // "kHighPass1Entries  kind  2: host section alone, worst over the
+    // neighbourhoods D dB, RMS R dB, phase P deg"
+    const std::regex report(R"(kHighPass1Entries +kind +2: host section alone, worst over the neighbourhoods ([0-9.]+) dB, RMS ([0-9.]+) dB, phase ([0-9.]+) deg)");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(r.stdoutText, m, report)) << r.stdoutText;
+    EXPECT_LE(std::stod(m[1]), 0.35);  // from 20 Hz at 192 kHz to 20 kHz, between breakpoints too
+    EXPECT_LE(std::stod(m[2]), 0.05);
+    EXPECT_LE(std::stod(m[3]), 10.0);
+
+    const std::string written = readText(out);
+    const std::string compiled = readText(std::string(SOLVA_SOURCE_DIR) + "/dsp/correction_tables_data.cpp");
+    ASSERT_FALSE(tablesPart(compiled).empty());
+    EXPECT_NE(written.find("// GENERATED FILE - do not edit by hand."), std::string::npos);
+    EXPECT_NE(written.find("solva-fit --write"), std::string::npos);
+    // Every other table goes back byte for byte as compiled in.
+    for (const char* name : {"kLowPass1Entries", "kLowPass2Entries", "kShelfAEntries", "kShelfBEntries", "kBellEntries"}) {
+        ASSERT_FALSE(tableRows(compiled, name).empty()) << name;
+        EXPECT_EQ(tableRows(written, name), tableRows(compiled, name)) << name;
+    }
+    // The high-pass rows: the host section shaped as a low shelf (type 9)
+    // with its floor 160 dB down, and no kernel.
+    std::istringstream rows(tableRows(written, "kHighPass1Entries"));
+    std::string line;
+    int count = 0;
+    while (std::getline(rows, line)) {
+        int type = 0, sinc = 0;
+        float length = -1, centre, flat, freq, q, q2, gain = 0, output;
+        if (std::sscanf(line.c_str(), " {%d, %d, %g, %g, %g, %g, %g, %g, %g, %g},", &type, &sinc, &length, &centre, &flat,
+                        &freq, &q, &q2, &gain, &output) != 10)
+            continue;
+        ++count;
+        EXPECT_EQ(type, 9) << line;
+        EXPECT_EQ(length, 0.0f) << line;
+        EXPECT_EQ(gain, -160.0f) << line;
+        EXPECT_GT(freq, 0.0f) << line;
+        EXPECT_GT(q, 0.0f) << line;
+        EXPECT_GT(q2, 0.0f) << line;
+    }
+    EXPECT_EQ(count, 16);
+}
+
+TEST_F(FitTool, RefusesBadArgumentsAndUnwritableFiles) {
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{}, 2, "missing mode"},
+        {{"--fit"}, 2, "unknown mode --fit"},
+        {{"--write"}, 2, "--write needs a file"},
+        {{"--write", dir_ + "/t.cpp", "--only", "kHighPass1Entries,kNoSuchEntries"}, 2, "no table kNoSuchEntries"},
+        {{"--refine", dir_ + "/t.cpp", "--only", "kHighPass1"}, 2, "no table kHighPass1"},
+        {{"--refine", dir_ + "/t.cpp", "--passes"}, 2, "bad --refine option"},
+        {{"--probe", "2", "1000"}, 2, "--probe needs KIND FREQ_HZ Q GAIN_DB"},
+        {{"--write", dir_ + "/no/such/folder/t.cpp", "--only", "kHighPass1Entries"}, 1, "cannot write"},
+    };
+    for (const Case& c : cases) {
+        const ToolResult r = fit(c.args);
+        std::string joined;
+        for (const std::string& a : c.args) joined += a + " ";
+        EXPECT_TRUE(r.exitedWith(c.exitCode)) << joined << "-> " << r.exitCode << " " << r.stderrText;
+        EXPECT_NE(r.stderrText.find(c.message), std::string::npos) << joined << "-> " << r.stderrText;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/t.cpp"));
+}
