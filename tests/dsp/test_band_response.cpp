@@ -2,6 +2,7 @@
 // prototypes of every band kind the effect uses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -129,5 +130,21 @@ TEST(BandResponseRates, EveryRateFrom8To192kHzStaysFinite) {
         measureImpulseResponse(*engine, fs, chain, 8, h.data(), static_cast<int>(h.size()));
         for (float v : h) ASSERT_TRUE(std::isfinite(v)) << fs;
         EXPECT_GT(std::fabs(h[0]) + std::fabs(h[1]) + std::fabs(h[2]), 0.0f) << fs;
+        // The reshaped 6 dB high-pass (a second-order section whose corner
+        // the table scales with the rate) over its whole range, with the
+        // 6 dB low-pass: the response dies away.
+        for (float hp : {20.0f, 1000.0f, 10000.0f}) {
+            BandSetting sixDb[8];
+            std::copy(std::begin(chain), std::end(chain), sixDb);
+            sixDb[0] = {0, kKindHighPass6, hp, 0.0f, 0.7f};
+            sixDb[6] = {6, kKindLowPass6, 19000.0f, 0.0f, 0.7f};
+            measureImpulseResponse(*engine, fs, sixDb, 8, h.data(), static_cast<int>(h.size()));
+            float tail = 0.0f;
+            for (size_t i = 0; i < h.size(); ++i) {
+                ASSERT_TRUE(std::isfinite(h[i])) << fs << " " << hp;
+                if (i >= h.size() - 1024) tail = std::max(tail, std::fabs(h[i]));
+            }
+            EXPECT_LT(tail, 1e-3f) << fs << " " << hp;
+        }
     }
 }
