@@ -1,7 +1,10 @@
 #include "fit_host_shape.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <mutex>
+#include <thread>
 
 #include "dsp/band_kind.h"
 #include "dsp/band_plan.h"
@@ -141,7 +144,145 @@ struct Fitter {
     }
 };
 
+// Shelves: corner ratio, Q ratio, Q2 ratio and band output gain as
+// logarithms, gain offset in dB. The output gain frees the level the
+// section's design pins at one end (0 dB at the Nyquist frequency for a low
+// shelf), where the analog shelf with a high Q still departs from it.
+struct ShelfShape {
+    double corner = 0.0, q = 0.0, gainDb = 0.0, q2 = 0.0, output = 0.0;
+};
+
+constexpr int kShelfFreqs = 96;
+constexpr double kShelfTopStepHz = 250.0;
+constexpr float kZeroGainDb = 1e-6f;  // a stored exact 0 would stand for the band's gain
+constexpr double kFreshStartCost = 0.35;
+
+float gridGain(int gi) { return -30.0f + 2.0f * static_cast<float>(gi); }
+
+CorrectionEntry shelfEntry(float f, float q, float tableGain, int gainSign, const ShelfShape& s) {
+    CorrectionEntry e{};
+    e.hostType = 0;
+    e.sincIndex = 12;
+    e.length = 0.0f;
+    e.sincCentre = 0.5f;
+    e.flatFraction = 0.5f;
+    e.freqHz = static_cast<float>(f * std::exp(s.corner));
+    e.qFactor = static_cast<float>(q * std::exp(s.q));
+    e.q2Factor = static_cast<float>(q * std::exp(s.q2));
+    // Stored as the lookup sees it: negated for the low shelves.
+    float stored = static_cast<float>(tableGain + gainSign * s.gainDb);
+    if (tableGain == 0.0f || stored == 0.0f) stored = kZeroGainDb;
+    e.gainDb = stored;
+    e.outputGain = static_cast<float>(std::exp(s.output));
+    return e;
+}
+
+FitError shelfError(const FitPoint& p, const CorrectionEntry& e, int gainSign) {
+    BandPlan plan = baseBandPlan(p.kind, p.freqHz, p.qFactor, p.gainDb);
+    CorrectionRequest r;
+    r.hostType = 0;
+    r.length = 0;
+    r.freqHz = e.freqHz;
+    r.qFactor = e.qFactor;
+    r.q2Factor = e.q2Factor;
+    r.gainDb = gainSign * e.gainDb;
+    r.outputGain = e.outputGain;
+    r.hasOutputGain = true;
+    applyCorrection(plan, r);
+    finishBandPlan(plan, kRate);
+    return evaluatePlan(p, plan);
+}
+
+double shelfCost(const FitPoint& p, float f, float q, float tg, int gainSign, const std::vector<double>& v) {
+    if (std::fabs(v[0]) > 3.0 || std::fabs(v[1]) > 4.0 || std::fabs(v[2]) > 30.0 || std::fabs(v[3]) > 6.0 ||
+        std::fabs(v[4]) > 1.0)
+        return 1e9;  // far outside any useful shape
+    return shelfError(p, shelfEntry(f, q, tg, gainSign, ShelfShape{v[0], v[1], v[2], v[3], v[4]}), gainSign).cost;
+}
+
+// Several shapes fit a shelf almost equally well (with Q near 0.5 the
+// poles turn real and corner and Q trade against each other), and the
+// lookup interpolates between entries: a light pull towards the start, a
+// neighbour's shape, keeps the fitted shapes on one smooth family.
+constexpr double kPull = 0.002;
+const double kPullScale[5] = {0.1, 0.1, 1.0, 0.1, 0.01};
+
+// Fits one entry from each start, keeping the best; returns its shape.
+ShelfShape fitShelfEntry(const FitPoint& p, float f, float q, float tg, int gainSign, const std::vector<ShelfShape>& starts) {
+    auto plain = [&](const std::vector<double>& v) { return shelfCost(p, f, q, tg, gainSign, v); };
+    std::vector<double> x;
+    double best = 1e300, bestPlain = 1e300;
+    for (const ShelfShape& start : starts) {
+        const std::vector<double> from = {start.corner, start.q, start.gainDb, start.q2, start.output};
+        auto pulled = [&](const std::vector<double>& v) {
+            double pull = 0.0;
+            for (size_t i = 0; i < v.size(); ++i) pull += std::pow((v[i] - from[i]) / kPullScale[i], 2.0);
+            return plain(v) + kPull * pull;
+        };
+        std::vector<double> y = from;
+        double c = 0.0;
+        for (int round = 0; round < 3; ++round) c = minimiseSimplex(y, {0.05, 0.1, 0.5, 0.1, 0.02}, kEvaluations, pulled);
+        if (c < best) best = c, x = y, bestPlain = plain(y);
+    }
+    // Near the Nyquist frequency the neighbours' shapes can lose their
+    // valley: a few fresh starts there, taken only when clearly better.
+    for (double corner : {0.0, -0.3, 0.3}) {
+        if (bestPlain <= kFreshStartCost) break;
+        std::vector<double> y = {corner, 0.0, 0.0, 0.0, 0.0};
+        double c = 0.0;
+        for (int round = 0; round < 3; ++round) c = minimiseSimplex(y, {0.1, 0.2, 1.0, 0.2, 0.05}, kEvaluations, plain);
+        if (c < 0.8 * bestPlain) bestPlain = c, x = y;
+    }
+    return ShelfShape{x[0], x[1], x[2], x[3], x[4]};
+}
+
 }  // namespace
+
+// The entries are fitted in order of Q, and within a Q up the frequency
+// axis; each starts from the shapes already fitted at the next lower Q and
+// the next lower frequency (same gain), so that the shapes follow one
+// valley along both axes and the lookup interpolates between like shapes.
+// The gains of one breakpoint are fitted in parallel.
+std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& t, int kind, int gainSign, int threads,
+                                               HostShapeReport& report) {
+    std::vector<CorrectionEntry> out(static_cast<size_t>(t.entryCount()));
+    std::vector<ShelfShape> shapes(static_cast<size_t>(t.entryCount()));
+    auto at = [&](int fi, int qi, int gi) { return static_cast<size_t>((fi * t.numQ + qi) * t.numGain + gi); };
+    report = HostShapeReport{};
+    std::mutex mutex;
+    for (int qi = 0; qi < t.numQ; ++qi)
+        for (int fi = 0; fi < t.numFreq; ++fi) {
+            const float f = t.freqAxisHz[fi], q = t.qAxis[qi];
+            std::atomic<int> next{0};
+            auto worker = [&]() {
+                for (int gi = next.fetch_add(1); gi < t.numGain; gi = next.fetch_add(1)) {
+                    const float tg = gridGain(gi);
+                    ShelfShape s;
+                    const FitPoint p = makeFitPoint(kind, f, q, gainSign * tg, kRate, kShelfFreqs, kShelfTopStepHz);
+                    if (tg != 0.0f) {
+                        std::vector<ShelfShape> starts;
+                        if (qi > 0) starts.push_back(shapes[at(fi, qi - 1, gi)]);
+                        if (fi > 0) starts.push_back(shapes[at(fi - 1, qi, gi)]);
+                        if (starts.empty()) starts.emplace_back();
+                        s = fitShelfEntry(p, f, q, tg, gainSign, starts);
+                    }
+                    shapes[at(fi, qi, gi)] = s;
+                    out[at(fi, qi, gi)] = shelfEntry(f, q, tg, gainSign, s);
+                    if (tg == 0.0f || std::fabs(tg) > 15.0f) continue;  // the range the effect sends
+                    const FitError err = shelfError(p, out[at(fi, qi, gi)], gainSign);
+                    std::lock_guard<std::mutex> lock(mutex);
+                    report.worstDb = std::max(report.worstDb, err.magDb);
+                    report.worstRmsDb = std::max(report.worstRmsDb, err.rmsDb);
+                    report.worstPhaseDeg = std::max(report.worstPhaseDeg, err.phaseLowDeg);
+                    report.worstCost = std::max(report.worstCost, err.cost);
+                }
+            };
+            std::vector<std::thread> pool;
+            for (int i = 0; i < std::max(1, threads); ++i) pool.emplace_back(worker);
+            for (std::thread& th : pool) th.join();
+        }
+    return out;
+}
 
 std::vector<CorrectionEntry> fitHighPass1HostShape(const CorrectionTable& axes, HostShapeReport& report) {
     const int n = axes.numFreq;

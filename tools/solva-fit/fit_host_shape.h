@@ -25,4 +25,16 @@ struct HostShapeReport {
 // quarters of the way to each neighbour.
 std::vector<CorrectionEntry> fitHighPass1HostShape(const CorrectionTable& axes, HostShapeReport& report);
 
+// A shelf table (frequency x Q x gain) for the shelf kind fitted to it
+// (gainSign -1 for the low shelves, looked up with the gain negated). The
+// kind's own section, with its corner, Q, numerator Q2, gain and the band
+// output gain retuned per entry, follows the analog shelf closer than a
+// kernel towards the 4 fs reference does (whose fractional delay costs
+// phase); no kernel. The entries are fitted at their breakpoints in order
+// of Q and frequency, each starting from (and lightly pulled towards) its
+// neighbours' shapes, so that they form one smooth family for the lookup's
+// interpolation; solva-fit --write then refines them through the lookup.
+std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& axes, int kind, int gainSign, int threads,
+                                               HostShapeReport& report);
+
 }  // namespace solva

@@ -1,6 +1,7 @@
 // Refinement of a fitted table through the engine's own lookup. Each entry
 // is moved (sinc centre, window flat fraction, host frequency, Q, gain and
-// band output gain) to minimise the worst cost over its neighbourhood: its
+// band output gain; an entry without a kernel also moves Q2 apart from Q)
+// to minimise the worst cost over its neighbourhood: its
 // grid point and the points half a step towards its neighbours along one,
 // two or three axes, where the lookup interpolates between it and its
 // neighbours (within the gain and Q ranges the effect sends). With
@@ -140,7 +141,11 @@ struct Refiner {
         return std::pow(sum / static_cast<double>(now.size()), 0.25) + 10.0 * penalty;
     }
 
-    // x: centre, flat, log frequency, [log Q], [gain, log output gain].
+    // An entry without a kernel is a host section shaped alone: its
+    // numerator Q2 moves apart from Q as well.
+    bool movesQ2(const CorrectionEntry& base) const { return table.numQ > 1 && base.length == 0.0f; }
+
+    // x: centre, flat, log frequency, [log Q], [gain, log output gain], [log Q2].
     CorrectionEntry moved(const CorrectionEntry& base, const std::vector<double>& x) const {
         CorrectionEntry e = base;
         e.sincCentre = static_cast<float>(std::clamp(base.sincCentre + x[0], 0.2, 0.8));
@@ -157,6 +162,7 @@ struct Refiner {
             if (e.gainDb == 0.0f) e.gainDb = kZeroGainDb;
             e.outputGain = static_cast<float>(base.outputGain * std::exp(std::clamp(x[k++], -0.3, 0.3)));
         }
+        if (movesQ2(base)) e.q2Factor = static_cast<float>(e.q2Factor * std::exp(std::clamp(x[k++], -1.0, 1.0)));
         return e;
     }
 
@@ -201,6 +207,7 @@ struct Refiner {
             x.push_back(0.0), steps.push_back(0.2);
             x.push_back(0.0), steps.push_back(0.005);
         }
+        if (movesQ2(base)) x.push_back(0.0), steps.push_back(0.03);
         if (table.numQ <= 1) x[2] = scanFrequency(e, base, probes, before);
         const double reached = minimiseSimplex(x, steps, kEvaluations, [&](const std::vector<double>& v) {
             e = moved(base, v);

@@ -251,17 +251,19 @@ const std::vector<TableJob>& tableJobs() {
         {"kHighPass1Entries", highPass1Table(), kKindHighPass1, 1, FitMethod::kHostShape},
         {"kLowPass1Entries", lowPass1Table(), kKindLowPass1, 1, FitMethod::kNone},
         {"kLowPass2Entries", lowPass2Table(), kKindLowPass2, 1, FitMethod::kKernel},
-        {"kShelfAEntries", shelfTableA(), kKindHighShelfA, 1, FitMethod::kKernel},
+        {"kShelfAEntries", shelfTableA(), kKindHighShelfA, 1, FitMethod::kHostShape},
         {"kShelfBEntries", shelfTableB(), kKindLowShelfB, -1, FitMethod::kKernel},
         {"kBellEntries", bellTable(), kKindBell, 1, FitMethod::kKernel},
     };
     return jobs;
 }
 
-std::vector<CorrectionEntry> fitHostShaped(const TableJob& j) {
+std::vector<CorrectionEntry> fitHostShaped(const TableJob& j, int threads) {
     HostShapeReport r;
-    std::vector<CorrectionEntry> entries = fitHighPass1HostShape(j.table, r);
-    std::printf("%-18s kind %2d: host section alone, worst over the neighbourhoods %.3f dB, RMS %.4f dB, phase %.2f deg\n",
+    std::vector<CorrectionEntry> entries = j.kind == kKindHighPass1
+                                               ? fitHighPass1HostShape(j.table, r)
+                                               : fitShelfHostShape(j.table, j.kind, j.gainSign, threads, r);
+    std::printf("%-18s kind %2d: host section alone, worst %.3f dB, RMS %.4f dB, phase %.2f deg\n",
                 j.name, j.kind, r.worstDb, r.worstRmsDb, r.worstPhaseDeg);
     std::fflush(stdout);
     return entries;
@@ -295,7 +297,10 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
             continue;
         }
         if (j.method == FitMethod::kHostShape) {
-            tables.emplace_back(j.name, fitHostShaped(j));
+            entries = fitHostShaped(j, threads);
+            // The high-pass fit judges its entries between breakpoints itself.
+            if (refine && j.table.threeAxis()) refineTable(j.table, j.kind, j.gainSign, entries, refineOptionsFor(j, threads));
+            tables.emplace_back(j.name, std::move(entries));
             continue;
         }
         if (j.method == FitMethod::kKernel) {
@@ -324,12 +329,7 @@ int runRefine(const std::string& path, int threads, int passes, const std::strin
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const TableJob& j : tableJobs()) {
         std::vector<CorrectionEntry> entries(j.table.entries, j.table.entries + j.table.entryCount());
-        const bool named = only.empty() || only.find(j.name) != std::string::npos;
-        if (j.method == FitMethod::kHostShape && named) {  // a fresh fit: it takes seconds
-            tables.emplace_back(j.name, fitHostShaped(j));
-            continue;
-        }
-        if (j.method == FitMethod::kKernel && named) {
+        if (j.method != FitMethod::kNone && (only.empty() || only.find(j.name) != std::string::npos)) {
             makeHostValuesAbsolute(j.table, entries);
             RefineOptions o = refineOptionsFor(j, threads);
             o.passes = passes;
