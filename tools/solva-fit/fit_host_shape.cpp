@@ -284,6 +284,17 @@ std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& t, int kin
     return out;
 }
 
+std::vector<CorrectionEntry> mirrorShelfEntries(const CorrectionTable& t, const std::vector<CorrectionEntry>& highShelf) {
+    std::vector<CorrectionEntry> out = highShelf;
+    for (size_t i = 0; i < out.size(); ++i) {
+        const float tableGain = gridGain(static_cast<int>(i % static_cast<size_t>(t.numGain)));
+        CorrectionEntry& e = out[i];
+        if (e.length != 0.0f || tableGain == 0.0f) continue;  // a kernel entry has no mirror; 0 dB is flat
+        e.outputGain = static_cast<float>(e.outputGain * std::pow(10.0, (e.gainDb - tableGain) / 20.0));
+    }
+    return out;
+}
+
 std::vector<CorrectionEntry> fitHighPass1HostShape(const CorrectionTable& axes, HostShapeReport& report) {
     const int n = axes.numFreq;
     std::vector<CorrectionEntry> entries(static_cast<size_t>(n));

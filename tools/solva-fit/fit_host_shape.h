@@ -37,4 +37,13 @@ std::vector<CorrectionEntry> fitHighPass1HostShape(const CorrectionTable& axes, 
 std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& axes, int kind, int gainSign, int threads,
                                                HostShapeReport& report);
 
+// The low-shelf table from the high-shelf one. A low shelf of gain g is the
+// high shelf of gain -g scaled by g, in the analog prototypes and in the
+// designs alike (the lowered and the raised corner move by the same factor),
+// and the low shelves are looked up with their gain negated: each entry is
+// the high shelf's, its band output gain scaled by the offset of its host
+// gain from the breakpoint's gain, which the mirrored section turns into a
+// level step.
+std::vector<CorrectionEntry> mirrorShelfEntries(const CorrectionTable& axes, const std::vector<CorrectionEntry>& highShelf);
+
 }  // namespace solva

@@ -236,8 +236,10 @@ namespace {
 
 // The generated tables in source order, each with the kind fitted to it and
 // how: a kernel per entry, a reshaped host section alone (the first-order
-// high-pass) or nothing (the first-order low-pass carries no correction).
-enum class FitMethod { kKernel, kHostShape, kNone };
+// high-pass, the high shelf), the mirror of the table before it (the low
+// shelf, from the high shelf) or nothing (the first-order low-pass carries
+// no correction).
+enum class FitMethod { kKernel, kHostShape, kMirror, kNone };
 
 struct TableJob {
     const char* name;
@@ -252,11 +254,14 @@ const std::vector<TableJob>& tableJobs() {
         {"kLowPass1Entries", lowPass1Table(), kKindLowPass1, 1, FitMethod::kNone},
         {"kLowPass2Entries", lowPass2Table(), kKindLowPass2, 1, FitMethod::kKernel},
         {"kShelfAEntries", shelfTableA(), kKindHighShelfA, 1, FitMethod::kHostShape},
-        {"kShelfBEntries", shelfTableB(), kKindLowShelfB, -1, FitMethod::kKernel},
+        {"kShelfBEntries", shelfTableB(), kKindLowShelfB, -1, FitMethod::kMirror},
         {"kBellEntries", bellTable(), kKindBell, 1, FitMethod::kKernel},
     };
     return jobs;
 }
+
+// Whether a table is among those named by --only (all when none are).
+bool named(const std::string& only, const char* name) { return only.empty() || only.find(name) != std::string::npos; }
 
 std::vector<CorrectionEntry> fitHostShaped(const TableJob& j, int threads) {
     HostShapeReport r;
@@ -291,7 +296,15 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
     for (const TableJob& j : tableJobs()) {
         TableReport report;
         std::vector<CorrectionEntry> entries;
-        if (!only.empty() && only.find(j.name) == std::string::npos) {
+        // A mirrored table follows the table before it whenever that one is
+        // fitted afresh.
+        if (j.method == FitMethod::kMirror && (named(only, j.name) || named(only, (&j - 1)->name))) {
+            entries = mirrorShelfEntries(j.table, tables.back().second);
+            if (refine) refineTable(j.table, j.kind, j.gainSign, entries, refineOptionsFor(j, threads));
+            tables.emplace_back(j.name, std::move(entries));
+            continue;
+        }
+        if (!named(only, j.name)) {
             entries.assign(j.table.entries, j.table.entries + j.table.entryCount());
             tables.emplace_back(j.name, std::move(entries));
             continue;
@@ -328,8 +341,12 @@ int runRefine(const std::string& path, int threads, int passes, const std::strin
               float maxGainDb, float denseFromHz, float fromQ, const std::string& command) {
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const TableJob& j : tableJobs()) {
-        std::vector<CorrectionEntry> entries(j.table.entries, j.table.entries + j.table.entryCount());
-        if (j.method != FitMethod::kNone && (only.empty() || only.find(j.name) != std::string::npos)) {
+        // A mirrored table starts again from the table before it, as
+        // written, when either is refined.
+        const bool remirror = j.method == FitMethod::kMirror && (named(only, j.name) || named(only, (&j - 1)->name));
+        std::vector<CorrectionEntry> entries = remirror ? mirrorShelfEntries(j.table, tables.back().second)
+                                                        : std::vector<CorrectionEntry>(j.table.entries, j.table.entries + j.table.entryCount());
+        if (j.method != FitMethod::kNone && (named(only, j.name) || remirror)) {
             makeHostValuesAbsolute(j.table, entries);
             RefineOptions o = refineOptionsFor(j, threads);
             o.passes = passes;
