@@ -4,28 +4,19 @@
 // compiled in, and bad arguments are refused.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/sound_files.h"
 #include "support/tool_runner.h"
 
 using namespace solvatest;
 
 namespace {
-
-std::string readText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // The source text from the first table on: the header differs with the
 // producing command.
@@ -42,24 +33,15 @@ std::string tableRows(const std::string& source, const std::string& name) {
 
 class FitTool : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/solva-fit-test-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        ASSERT_NE(made, nullptr);
-        dir_ = made;
-    }
-    void TearDown() override {
-        std::error_code error;
-        std::filesystem::remove_all(dir_, error);
-    }
+    void SetUp() override { ASSERT_TRUE(scratch_.created()); }
     ToolResult fit(const std::vector<std::string>& args) { return runTool(SOLVA_FIT_PATH, args); }
-    std::string dir_;
+    ScratchDir scratch_;
 };
 
 }  // namespace
 
 TEST_F(FitTool, RegeneratesTheHighPassTableWithinTheTargetAndKeepsTheOthers) {
-    const std::string out = dir_ + "/tables.cpp";
+    const std::string out = scratch_.path("tables.cpp");
     const ToolResult r = fit({"--write", out, "--only", "kHighPass1Entries"});
     ASSERT_TRUE(r.exitedWith(0)) << r.stderrText;
     // "kHighPass1Entries  kind  2: host section alone, worst D dB, RMS R dB,
@@ -113,11 +95,11 @@ TEST_F(FitTool, RefusesBadArgumentsAndUnwritableFiles) {
         {{}, 2, "missing mode"},
         {{"--fit"}, 2, "unknown mode --fit"},
         {{"--write"}, 2, "--write needs a file"},
-        {{"--write", dir_ + "/t.cpp", "--only", "kHighPass1Entries,kNoSuchEntries"}, 2, "no table kNoSuchEntries"},
-        {{"--refine", dir_ + "/t.cpp", "--only", "kHighPass1"}, 2, "no table kHighPass1"},
-        {{"--refine", dir_ + "/t.cpp", "--passes"}, 2, "bad --refine option"},
+        {{"--write", scratch_.path("t.cpp"), "--only", "kHighPass1Entries,kNoSuchEntries"}, 2, "no table kNoSuchEntries"},
+        {{"--refine", scratch_.path("t.cpp"), "--only", "kHighPass1"}, 2, "no table kHighPass1"},
+        {{"--refine", scratch_.path("t.cpp"), "--passes"}, 2, "bad --refine option"},
         {{"--probe", "2", "1000"}, 2, "--probe needs KIND FREQ_HZ Q GAIN_DB"},
-        {{"--write", dir_ + "/no/such/folder/t.cpp", "--only", "kHighPass1Entries"}, 1, "cannot write"},
+        {{"--write", scratch_.path("no/such/folder/t.cpp"), "--only", "kHighPass1Entries"}, 1, "cannot write"},
     };
     for (const Case& c : cases) {
         const ToolResult r = fit(c.args);
@@ -126,5 +108,5 @@ TEST_F(FitTool, RefusesBadArgumentsAndUnwritableFiles) {
         EXPECT_TRUE(r.exitedWith(c.exitCode)) << joined << "-> " << r.exitCode << " " << r.stderrText;
         EXPECT_NE(r.stderrText.find(c.message), std::string::npos) << joined << "-> " << r.stderrText;
     }
-    EXPECT_FALSE(std::filesystem::exists(dir_ + "/t.cpp"));
+    EXPECT_FALSE(std::filesystem::exists(scratch_.path("t.cpp")));
 }

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "support/host_paths.h"
+#include "support/sound_files.h"
 #include "support/tool_runner.h"
 
 using namespace solvatest;
@@ -99,20 +100,11 @@ bool longTestsEnabled() {
 
 class ResponseGridTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/solva-response-grid-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        ASSERT_NE(made, nullptr);
-        dir_ = made;
-    }
-    void TearDown() override {
-        std::error_code error;
-        std::filesystem::remove_all(dir_, error);
-    }
+    void SetUp() override { ASSERT_TRUE(scratch_.created()); }
     // The plug-in keeps its library in a folder of its own for the run.
     ToolResult run(std::vector<std::string> args) {
         args.insert(args.begin(), {"response", kSolvaPlugin});
-        return runHost(args, {"SOLVA_INSTALL_DIR=" + dir_ + "/library/"});
+        return runHost(args, {"SOLVA_INSTALL_DIR=" + scratch_.path("library/")});
     }
     std::vector<GridRow> runGrid(std::vector<std::string> args) {
         args.push_back("--machine");
@@ -123,7 +115,7 @@ protected:
         for (const std::string& line : result.linesStartingWith("grid ")) rows.push_back(parseRow(line));
         return rows;
     }
-    std::string dir_;
+    ScratchDir scratch_;
 };
 
 void expectWithinTolerance(const GridRow& row) {
@@ -187,7 +179,7 @@ TEST_F(ResponseGridTest, FullGridStaysWithinEachFamilysTolerance) {
 }
 
 TEST_F(ResponseGridTest, WritesTheTableToOutAndTheWorstCaseAsTwoPngs) {
-    const std::string out = dir_ + "/grid.txt", png = dir_ + "/plots";
+    const std::string out = scratch_.path("grid.txt"), png = scratch_.path("plots");
     ToolResult result =
         run({"--family", "air", "--sampled", "--rate", "44100", "--out", out, "--png-dir", png, "--cases", "--quiet"});
     ASSERT_TRUE(result.exitedWith(0)) << result.stderrText;
@@ -230,14 +222,14 @@ TEST_F(ResponseGridTest, BadArgumentsAreUsageErrorsAndOtherPluginsAreRefused) {
         EXPECT_TRUE(result.stdoutText.empty()) << result.stdoutText;
     }
     // A refused plug-in leaves no report behind.
-    const std::string out = dir_ + "/grid.txt";
+    const std::string out = scratch_.path("grid.txt");
     ToolResult probe = runHost({"response", kProbePlugin, "--sampled", "--out", out});
     EXPECT_TRUE(probe.exitedWith(1)) << probe.stderrText;
     EXPECT_NE(probe.stderrText.find("response needs Solva"), std::string::npos) << probe.stderrText;
     EXPECT_FALSE(std::filesystem::exists(out));
-    ToolResult missing = runHost({"response", dir_ + "/no-such-plugin.so", "--sampled"});
+    ToolResult missing = runHost({"response", scratch_.path("no-such-plugin.so"), "--sampled"});
     EXPECT_TRUE(missing.exitedWith(1)) << missing.stderrText;
-    ToolResult unwritable = run({"--sampled", "--family", "air", "--out", dir_ + "/no-such-dir/grid.txt"});
+    ToolResult unwritable = run({"--sampled", "--family", "air", "--out", scratch_.path("no-such-dir/grid.txt")});
     EXPECT_TRUE(unwritable.exitedWith(1)) << unwritable.stderrText;
     EXPECT_NE(unwritable.stderrText.find("cannot write"), std::string::npos) << unwritable.stderrText;
 }

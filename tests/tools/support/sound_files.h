@@ -31,6 +31,8 @@ public:
     ScratchDir();
     ~ScratchDir();
     std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    // False when no folder of its own could be made (paths then lie in /tmp).
+    bool created() const { return dir_ != "/tmp"; }
 
 private:
     std::string dir_;

@@ -13,13 +13,6 @@ namespace solvatest {
 
 namespace {
 
-std::string readWhole(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 std::string makeTempPath(const char* stem) {
     char pattern[256];
     std::snprintf(pattern, sizeof(pattern), "/tmp/solva-host-test-%s-XXXXXX", stem);
@@ -29,6 +22,13 @@ std::string makeTempPath(const char* stem) {
 }
 
 }  // namespace
+
+std::string readText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
 
 std::vector<std::string> ToolResult::linesStartingWith(const std::string& prefix) const {
     std::vector<std::string> lines;
@@ -81,8 +81,8 @@ ToolResult runTool(const std::string& path, const std::vector<std::string>& args
     if (child > 0) waitpid(child, &status, 0);
     if (child > 0 && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     if (child > 0 && WIFSIGNALED(status)) result.signal = WTERMSIG(status);
-    result.stdoutText = readWhole(outPath);
-    result.stderrText = readWhole(errPath);
+    result.stdoutText = readText(outPath);
+    result.stderrText = readText(errPath);
     std::remove(outPath.c_str());
     std::remove(errPath.c_str());
     return result;

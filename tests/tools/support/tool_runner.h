@@ -25,6 +25,9 @@ ToolResult runHost(const std::vector<std::string>& args, const std::vector<std::
 ToolResult runTool(const std::string& path, const std::vector<std::string>& args,
                    const std::vector<std::string>& environment = {});
 
+// A whole file as text (empty when it cannot be read).
+std::string readText(const std::string& path);
+
 // Counts the lines of a text.
 int lineCount(const std::string& text);
 
