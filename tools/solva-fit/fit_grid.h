@@ -10,6 +10,14 @@
 
 namespace solva {
 
+// A stored exact 0 dB host gain would stand for the band's gain.
+constexpr float kZeroGainDb = 1e-6f;
+
+// The band gain and Q a table's grid point stands for (a table without a
+// gain or Q axis: 0 dB, Q 0.7).
+inline float gridGain(const CorrectionTable& t, int gi) { return t.numGain > 1 ? -30.0f + 2.0f * gi : 0.0f; }
+inline float gridQ(const CorrectionTable& t, int qi) { return t.numQ > 1 ? t.qAxis[qi] : 0.7f; }
+
 // Which continuous parameters a kind may retune.
 struct FitAxes {
     bool freq = true, q = true, gain = false, outputGain = false;

@@ -11,6 +11,7 @@
 #include "dsp/coefficient_set.h"
 #include "dsp/response_analysis.h"
 #include "fit_eval.h"
+#include "fit_grid.h"
 #include "fit_simplex.h"
 
 namespace solva {
@@ -154,10 +155,7 @@ struct ShelfShape {
 
 constexpr int kShelfFreqs = 96;
 constexpr double kShelfTopStepHz = 250.0;
-constexpr float kZeroGainDb = 1e-6f;  // a stored exact 0 would stand for the band's gain
 constexpr double kFreshStartCost = 0.35;
-
-float gridGain(int gi) { return -30.0f + 2.0f * static_cast<float>(gi); }
 
 CorrectionEntry shelfEntry(float f, float q, float tableGain, int gainSign, const ShelfShape& s) {
     CorrectionEntry e{};
@@ -256,7 +254,7 @@ std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& t, int kin
             std::atomic<int> next{0};
             auto worker = [&]() {
                 for (int gi = next.fetch_add(1); gi < t.numGain; gi = next.fetch_add(1)) {
-                    const float tg = gridGain(gi);
+                    const float tg = gridGain(t, gi);
                     ShelfShape s;
                     const FitPoint p = makeFitPoint(kind, f, q, gainSign * tg, kRate, kShelfFreqs, kShelfTopStepHz);
                     if (tg != 0.0f) {
@@ -287,7 +285,7 @@ std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& t, int kin
 std::vector<CorrectionEntry> mirrorShelfEntries(const CorrectionTable& t, const std::vector<CorrectionEntry>& highShelf) {
     std::vector<CorrectionEntry> out = highShelf;
     for (size_t i = 0; i < out.size(); ++i) {
-        const float tableGain = gridGain(static_cast<int>(i % static_cast<size_t>(t.numGain)));
+        const float tableGain = gridGain(t, static_cast<int>(i % static_cast<size_t>(t.numGain)));
         CorrectionEntry& e = out[i];
         if (e.length != 0.0f || tableGain == 0.0f) continue;  // a kernel entry has no mirror; 0 dB is flat
         e.outputGain = static_cast<float>(e.outputGain * std::pow(10.0, (e.gainDb - tableGain) / 20.0));

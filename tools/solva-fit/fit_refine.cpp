@@ -29,7 +29,6 @@ namespace {
 constexpr float kRate = 44100.0f;
 constexpr int kLogFreqs = 96;
 constexpr double kTopStepHz = 250.0;
-constexpr float kZeroGainDb = 1e-6f;  // a stored exact 0 would stand for the band's gain
 constexpr int kEvaluations = 100;
 constexpr double kFloorCost = 0.1;   // probes below this cost are all alike
 constexpr double kDriftCost = 0.3;   // a probe may rise up to this cost
@@ -56,8 +55,6 @@ struct Refiner {
     float denseFrom;     // rows from this frequency (Hz, 0: none) probe in quarter steps
     float fromQ;         // only entries at this Q or above are refined
 
-    float gridGain(int gi) const { return table.numGain > 1 ? -30.0f + 2.0f * gi : 0.0f; }
-    float gridQ(int qi) const { return table.numQ > 1 ? table.qAxis[qi] : 0.7f; }
 
     // Axis value at index i moved by half a step (d = -1, 0, 1); false when
     // there is no neighbour on that side.
@@ -78,7 +75,7 @@ struct Refiner {
             return d == 0;
         }
         if (gi + d < 0 || gi + d >= table.numGain) return false;
-        v = gridGain(gi) + static_cast<float>(d);
+        v = gridGain(table, gi) + static_cast<float>(d);
         return std::fabs(v) <= maxGainDb && v != 0.0f;
     }
 
@@ -189,9 +186,9 @@ struct Refiner {
         CorrectionEntry u = e;
         u.hostType = 0;
         u.freqHz = table.freqAxisHz[fi];
-        if (table.numQ > 1) u.qFactor = u.q2Factor = gridQ(qi);
+        if (table.numQ > 1) u.qFactor = u.q2Factor = gridQ(table, qi);
         if (table.threeAxis()) {
-            u.gainDb = gridGain(gi) == 0.0f ? kZeroGainDb : gridGain(gi);
+            u.gainDb = gridGain(table, gi) == 0.0f ? kZeroGainDb : gridGain(table, gi);
             u.outputGain = 1.0f;
         }
         return u;
@@ -290,7 +287,7 @@ struct Refiner {
     }
 
     bool gainRowUsed(int gi) const {
-        return table.numGain <= 1 || std::fabs(gridGain(gi)) <= maxGainDb + 2.0f;
+        return table.numGain <= 1 || std::fabs(gridGain(table, gi)) <= maxGainDb + 2.0f;
     }
 
     // Refines every entry of one frequency row; returns its worst cost.
@@ -303,7 +300,7 @@ struct Refiner {
     double refineRow(int fi) {
         double worst = 0.0;
         for (int qi = 0; qi < table.numQ; ++qi) {
-            if (table.numQ > 1 && gridQ(qi) < fromQ) continue;
+            if (table.numQ > 1 && gridQ(table, qi) < fromQ) continue;
             for (int gi = 0; gi < table.numGain; ++gi)
                 if (gainRowUsed(gi)) worst = std::max(worst, refineEntry(fi, qi, gi));
         }

@@ -19,8 +19,6 @@ constexpr float kFitRateHz = 44100.0f;
 constexpr int kFitFreqs = 96;
 constexpr double kFitTopStepHz = 250.0;  // extra points where narrow dips appear
 constexpr int kSincIndex = 12;
-// A 0 dB host gain, stored non-zero (an exact 0 means "the band's gain").
-constexpr float kZeroGainDb = 1e-6f;  // 301 taps: band edge close to the host Nyquist
 
 // Kernel length per kind where a correction is worth it.
 int lengthForKind(int kind) {
@@ -41,8 +39,6 @@ FitAxes axesFor(int kind) {
     return a;
 }
 
-float gridGain(const CorrectionTable& t, int gi) { return t.numGain > 1 ? -30.0f + 2.0f * gi : 0.0f; }
-float gridQ(const CorrectionTable& t, int qi) { return t.numQ > 1 ? t.qAxis[qi] : 0.7f; }
 
 CorrectionEntry toEntry(const CorrectionTable& t, const Trial& tr, float f, float q, float tableGain, int gainSign) {
     CorrectionEntry e{};
