@@ -269,10 +269,7 @@ std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& t, int kin
                     if (tg == 0.0f || std::fabs(tg) > 15.0f) continue;  // the range the effect sends
                     const FitError err = shelfError(p, out[at(fi, qi, gi)], gainSign);
                     std::lock_guard<std::mutex> lock(mutex);
-                    report.worstDb = std::max(report.worstDb, err.magDb);
-                    report.worstRmsDb = std::max(report.worstRmsDb, err.rmsDb);
-                    report.worstPhaseDeg = std::max(report.worstPhaseDeg, err.phaseLowDeg);
-                    report.worstCost = std::max(report.worstCost, err.cost);
+                    report.add(err);
                 }
             };
             std::vector<std::thread> pool;
@@ -306,13 +303,7 @@ std::vector<CorrectionEntry> fitHighPass1HostShape(const CorrectionTable& axes, 
     fitter.fit(shapes);
     report = HostShapeReport{};
     for (const auto& list : fitter.probes)
-        for (const FitPoint& p : list) {
-            const FitError e = fitter.probeError(p);
-            report.worstDb = std::max(report.worstDb, e.magDb);
-            report.worstRmsDb = std::max(report.worstRmsDb, e.rmsDb);
-            report.worstPhaseDeg = std::max(report.worstPhaseDeg, e.phaseLowDeg);
-            report.worstCost = std::max(report.worstCost, e.cost);
-        }
+        for (const FitPoint& p : list) report.add(fitter.probeError(p));
     return entries;
 }
 

@@ -2,15 +2,24 @@
 // the prototype better than any kernel towards the 4 fs reference can.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "dsp/correction_table.h"
+#include "fit_eval.h"
 
 namespace solva {
 
 struct HostShapeReport {
     double worstDb = 0.0, worstRmsDb = 0.0, worstPhaseDeg = 0.0;  // over every probe
     double worstCost = 0.0;
+
+    void add(const FitError& e) {
+        worstDb = std::max(worstDb, e.magDb);
+        worstRmsDb = std::max(worstRmsDb, e.rmsDb);
+        worstPhaseDeg = std::max(worstPhaseDeg, e.phaseLowDeg);
+        worstCost = std::max(worstCost, e.cost);
+    }
 };
 
 // The first-order high-pass table (kind 2). The 4 fs first-order reference
