@@ -12,13 +12,11 @@ namespace solva {
 
 struct HostShapeReport {
     double worstDb = 0.0, worstRmsDb = 0.0, worstPhaseDeg = 0.0;  // over every probe
-    double worstCost = 0.0;
 
     void add(const FitError& e) {
         worstDb = std::max(worstDb, e.magDb);
         worstRmsDb = std::max(worstRmsDb, e.rmsDb);
         worstPhaseDeg = std::max(worstPhaseDeg, e.phaseLowDeg);
-        worstCost = std::max(worstCost, e.cost);
     }
 };
 
