@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cmd_response_phase_floor.h"
+#include "cmd_response_report.h"
 #include "dsp/response_analysis.h"
 #include "host_error.h"
 #include "known_plugins.h"
@@ -128,13 +130,20 @@ CaseMeasurement ResponseRig::measure(const GridCase& gridCase, const std::vector
     m.impulseFrames = int(h.size());
     m.measured.reserve(freqsHz.size());
     m.prototype.reserve(freqsHz.size());
-    for (double f : freqsHz) {
-        m.measured.push_back(solva::dftAt(h.data(), m.impulseFrames, f, sampleRateHz_));
+    const Prototype prototype = [&](double f) {
         std::complex<double> p = 1.0;
         for (const EngineBand& e : m.engine)
             p *= solva::analogBandResponse(e.kind, f, e.freqHz, e.qFactor, e.gainDb, sampleRateHz_);
-        m.prototype.push_back(p);
+        return p;
+    };
+    std::vector<double> floorHz;  // every fourth analysis point up to the phase limit
+    for (size_t i = 0; i < freqsHz.size(); ++i) {
+        const double f = freqsHz[i];
+        m.measured.push_back(solva::dftAt(h.data(), m.impulseFrames, f, sampleRateHz_));
+        m.prototype.push_back(prototype(f));
+        if (i % 4 == 0 && f <= kPhaseLimitHz) floorHz.push_back(f);
     }
+    m.phaseFloorDeg = phaseFloorDeg(prototype, sampleRateHz_, floorHz);
     return m;
 }
 

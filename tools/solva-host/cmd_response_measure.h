@@ -23,6 +23,7 @@ struct CaseMeasurement {
     std::vector<std::complex<double>> measured;   // one per analysis frequency
     std::vector<std::complex<double>> prototype;  // same points
     std::vector<EngineBand> engine;               // what the engine received
+    double phaseFloorDeg = 0.0;                   // phase error no zero-latency filter avoids
     int impulseFrames = 0;                        // length of the recorded response
 };
 

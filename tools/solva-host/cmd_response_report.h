@@ -41,6 +41,7 @@ struct CaseError {
     double maxPhaseDeg = 0.0;
     double maxDbAtHz = 0.0;     // where the largest level error is
     double maxPhaseAtHz = 0.0;  // where the largest phase error is
+    double phaseFloorDeg = 0.0; // what no zero-latency filter with the prototype's level avoids
 };
 
 CaseError caseError(const std::vector<double>& freqsHz, const CaseMeasurement& m);
@@ -54,6 +55,7 @@ struct FamilySummary {
     double maxDbLow = 0.0;
     double rmsDb = 0.0;
     double phaseDeg = 0.0;
+    double phaseFloorDeg = 0.0;  // the largest over the cases
     int worstCase = -1;  // index in the family's grid
     std::string worst;   // its label and engine values
 
