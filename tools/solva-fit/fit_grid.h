@@ -44,6 +44,7 @@ struct RefineOptions {
     int threads = 2;
     int passes = 2;
     float maxGainDb = 15.0f;        // largest band gain the effect sends to the kind
+    float (*maxGainAtQ)(float q) = nullptr;  // the same at one Q, where it depends on Q
     double goodEnoughCost = 0.12;   // neighbourhoods below this cost are left alone
     bool shorten = false;           // first try shorter kernels where the targets allow
     float minLength = 8.0f;         // shortest kernel shortening leaves

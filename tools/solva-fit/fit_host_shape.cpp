@@ -157,9 +157,37 @@ constexpr int kShelfFreqs = 96;
 constexpr double kShelfTopStepHz = 250.0;
 constexpr double kFreshStartCost = 0.35;
 
-CorrectionEntry shelfEntry(float f, float q, float tableGain, int gainSign, const ShelfShape& s) {
+// What sets one table's host-shape fit apart: the kind, how its gain is
+// looked up, the section type its entries play (0: the kind's own), the
+// band gains the effect sends to it and the natural shape a fit starts
+// from where no neighbour has been fitted yet.
+struct ShapeFamily {
+    int kind, gainSign, hostType;
+    float maxGainDb;
+    ShelfShape (*natural)(float tableGain);
+};
+
+ShelfShape shelfNatural(float) { return ShelfShape{}; }
+
+// A bell of linear gain G, (s^2 + s w G/Q + w^2) / (s^2 + s w/Q + w^2), is the
+// plain high shelf's section (g s^2 + sqrt(g) s w/Q2 + w^2) / (s^2 + s w/Q
+// + w^2) at g = 1 with Q2 = Q/G; a cut (G < 1) takes Q2 = Q over a
+// denominator Q of Q G. The shelf's own gain g then tilts the
+// top of the band, which the bilinear bell pins to 0 dB at the Nyquist
+// frequency while the analog bell is still on its skirt there.
+ShelfShape bellNatural(float tableGain) {
+    const double logG = std::log(std::pow(10.0, tableGain / 20.0));
+    ShelfShape s;
+    s.gainDb = -tableGain;  // the section's own gain starts at 0 dB
+    if (logG >= 0.0) s.q2 = -logG;
+    else s.q = logG;
+    return s;
+}
+
+CorrectionEntry shelfEntry(const ShapeFamily& fam, float f, float q, float tableGain, const ShelfShape& s) {
+    const int gainSign = fam.gainSign;
     CorrectionEntry e{};
-    e.hostType = 0;
+    e.hostType = static_cast<int8_t>(fam.hostType);
     e.sincIndex = 12;
     e.length = 0.0f;
     e.sincCentre = 0.5f;
@@ -178,7 +206,7 @@ CorrectionEntry shelfEntry(float f, float q, float tableGain, int gainSign, cons
 FitError shelfError(const FitPoint& p, const CorrectionEntry& e, int gainSign) {
     BandPlan plan = baseBandPlan(p.kind, p.freqHz, p.qFactor, p.gainDb);
     CorrectionRequest r;
-    r.hostType = 0;
+    r.hostType = e.hostType;
     r.length = 0;
     r.freqHz = e.freqHz;
     r.qFactor = e.qFactor;
@@ -191,11 +219,15 @@ FitError shelfError(const FitPoint& p, const CorrectionEntry& e, int gainSign) {
     return evaluatePlan(p, plan);
 }
 
-double shelfCost(const FitPoint& p, float f, float q, float tg, int gainSign, const std::vector<double>& v) {
-    if (std::fabs(v[0]) > 3.0 || std::fabs(v[1]) > 4.0 || std::fabs(v[2]) > 30.0 || std::fabs(v[3]) > 6.0 ||
-        std::fabs(v[4]) > 1.0)
+double shelfCost(const ShapeFamily& fam, const FitPoint& p, float f, float q, float tg, const std::vector<double>& v) {
+    const ShelfShape n = fam.natural(tg);
+    if (std::fabs(v[0]) > 3.0 || std::fabs(v[1] - n.q) > 4.0 || std::fabs(v[2] - n.gainDb) > 30.0 ||
+        std::fabs(v[3] - n.q2) > 6.0 || std::fabs(v[4]) > 1.0)
         return 1e9;  // far outside any useful shape
-    return shelfError(p, shelfEntry(f, q, tg, gainSign, ShelfShape{v[0], v[1], v[2], v[3], v[4]}), gainSign).cost;
+    // A section playing another kind's type is pre-warped by the engine:
+    // its corner stays below the Nyquist frequency.
+    if (fam.hostType != 0 && f * std::exp(v[0]) >= 0.49 * kRate) return 1e9;
+    return shelfError(p, shelfEntry(fam, f, q, tg, ShelfShape{v[0], v[1], v[2], v[3], v[4]}), fam.gainSign).cost;
 }
 
 // Several shapes fit a shelf almost equally well (with Q near 0.5 the
@@ -206,8 +238,9 @@ constexpr double kPull = 0.002;
 const double kPullScale[5] = {0.1, 0.1, 1.0, 0.1, 0.01};
 
 // Fits one entry from each start, keeping the best; returns its shape.
-ShelfShape fitShelfEntry(const FitPoint& p, float f, float q, float tg, int gainSign, const std::vector<ShelfShape>& starts) {
-    auto plain = [&](const std::vector<double>& v) { return shelfCost(p, f, q, tg, gainSign, v); };
+ShelfShape fitShelfEntry(const ShapeFamily& fam, const FitPoint& p, float f, float q, float tg,
+                         const std::vector<ShelfShape>& starts) {
+    auto plain = [&](const std::vector<double>& v) { return shelfCost(fam, p, f, q, tg, v); };
     std::vector<double> x;
     double best = 1e300, bestPlain = 1e300;
     for (const ShelfShape& start : starts) {
@@ -224,9 +257,10 @@ ShelfShape fitShelfEntry(const FitPoint& p, float f, float q, float tg, int gain
     }
     // Near the Nyquist frequency the neighbours' shapes can lose their
     // valley: a few fresh starts there, taken only when clearly better.
+    const ShelfShape n = fam.natural(tg);
     for (double corner : {0.0, -0.3, 0.3}) {
         if (bestPlain <= kFreshStartCost) break;
-        std::vector<double> y = {corner, 0.0, 0.0, 0.0, 0.0};
+        std::vector<double> y = {corner, n.q, n.gainDb, n.q2, n.output};
         double c = 0.0;
         for (int round = 0; round < 3; ++round) c = minimiseSimplex(y, {0.1, 0.2, 1.0, 0.2, 0.05}, kEvaluations, plain);
         if (c < 0.8 * bestPlain) bestPlain = c, x = y;
@@ -234,15 +268,13 @@ ShelfShape fitShelfEntry(const FitPoint& p, float f, float q, float tg, int gain
     return ShelfShape{x[0], x[1], x[2], x[3], x[4]};
 }
 
-}  // namespace
-
 // The entries are fitted in order of Q, and within a Q up the frequency
 // axis; each starts from the shapes already fitted at the next lower Q and
 // the next lower frequency (same gain), so that the shapes follow one
 // valley along both axes and the lookup interpolates between like shapes.
 // The gains of one breakpoint are fitted in parallel.
-std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& t, int kind, int gainSign, int threads,
-                                               HostShapeReport& report) {
+std::vector<CorrectionEntry> fitFamily(const CorrectionTable& t, const ShapeFamily& fam, int threads,
+                                       HostShapeReport& report) {
     std::vector<CorrectionEntry> out(static_cast<size_t>(t.entryCount()));
     std::vector<ShelfShape> shapes(static_cast<size_t>(t.entryCount()));
     auto at = [&](int fi, int qi, int gi) { return static_cast<size_t>((fi * t.numQ + qi) * t.numGain + gi); };
@@ -255,19 +287,21 @@ std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& t, int kin
             auto worker = [&]() {
                 for (int gi = next.fetch_add(1); gi < t.numGain; gi = next.fetch_add(1)) {
                     const float tg = gridGain(t, gi);
-                    ShelfShape s;
-                    const FitPoint p = makeFitPoint(kind, f, q, gainSign * tg, kRate, kShelfFreqs, kShelfTopStepHz);
+                    ShelfShape s = fam.natural(tg);
+                    const FitPoint p = makeFitPoint(fam.kind, f, q, fam.gainSign * tg, kRate, kShelfFreqs, kShelfTopStepHz);
                     if (tg != 0.0f) {
                         std::vector<ShelfShape> starts;
                         if (qi > 0) starts.push_back(shapes[at(fi, qi - 1, gi)]);
                         if (fi > 0) starts.push_back(shapes[at(fi - 1, qi, gi)]);
-                        if (starts.empty()) starts.emplace_back();
-                        s = fitShelfEntry(p, f, q, tg, gainSign, starts);
+                        if (starts.empty()) starts.push_back(s);
+                        s = fitShelfEntry(fam, p, f, q, tg, starts);
+                    } else {
+                        s = ShelfShape{};  // 0 dB: the section is flat
                     }
                     shapes[at(fi, qi, gi)] = s;
-                    out[at(fi, qi, gi)] = shelfEntry(f, q, tg, gainSign, s);
-                    if (tg == 0.0f || std::fabs(tg) > 15.0f) continue;  // the range the effect sends
-                    const FitError err = shelfError(p, out[at(fi, qi, gi)], gainSign);
+                    out[at(fi, qi, gi)] = shelfEntry(fam, f, q, tg, s);
+                    if (tg == 0.0f || std::fabs(tg) > fam.maxGainDb) continue;
+                    const FitError err = shelfError(p, out[at(fi, qi, gi)], fam.gainSign);
                     std::lock_guard<std::mutex> lock(mutex);
                     report.add(err);
                 }
@@ -277,6 +311,18 @@ std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& t, int kin
             for (std::thread& th : pool) th.join();
         }
     return out;
+}
+
+}  // namespace
+
+std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& t, int kind, int gainSign, int threads,
+                                               HostShapeReport& report) {
+    return fitFamily(t, ShapeFamily{kind, gainSign, 0, 15.0f, shelfNatural}, threads, report);
+}
+
+std::vector<CorrectionEntry> fitBellHostShape(const CorrectionTable& t, int threads, HostShapeReport& report) {
+    // The bell gain warp sends up to about +-28.7 dB at Q 7.
+    return fitFamily(t, ShapeFamily{kKindBell, 1, kDesignHighShelf, 29.0f, bellNatural}, threads, report);
 }
 
 std::vector<CorrectionEntry> mirrorShelfEntries(const CorrectionTable& t, const std::vector<CorrectionEntry>& highShelf) {

@@ -44,6 +44,16 @@ std::vector<CorrectionEntry> fitHighPass1HostShape(const CorrectionTable& axes, 
 std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& axes, int kind, int gainSign, int threads,
                                                HostShapeReport& report);
 
+// The bell table (kind 14). Each entry plays the plain high shelf's section
+// instead of the bell's: the bell's own shape at 0 dB shelf gain, where the
+// shelf's gain, its numerator Q2, corner, Q and the band output gain are
+// five free coefficients of one second-order section. The bilinear bell
+// returns to 0 dB at the Nyquist frequency; this one follows the analog
+// skirt there and has no kernel (whose 4 fs reference departs from the
+// analog bell by up to half a decibel). Fitted like the shelves, over the
+// band gains the bell gain warp sends (up to about +-28.7 dB at Q 7).
+std::vector<CorrectionEntry> fitBellHostShape(const CorrectionTable& axes, int threads, HostShapeReport& report);
+
 // The low-shelf table from the high-shelf one. A low shelf of gain g is the
 // high shelf of gain -g scaled by g, in the analog prototypes and in the
 // designs alike (the lowered and the raised corner move by the same factor),

@@ -30,6 +30,7 @@ constexpr float kRate = 44100.0f;
 constexpr int kLogFreqs = 96;
 constexpr double kTopStepHz = 250.0;
 constexpr int kEvaluations = 100;
+constexpr int kHostOnlyEvaluations = 300;
 constexpr double kFloorCost = 0.1;   // probes below this cost are all alike
 constexpr double kDriftCost = 0.3;   // a probe may rise up to this cost
 constexpr double kDriftDb = 0.25;    // and its peak error up to this
@@ -54,6 +55,7 @@ struct Refiner {
     float minQ, maxQ;    // the Q range the effect sends to this kind
     float denseFrom;     // rows from this frequency (Hz, 0: none) probe in quarter steps
     float fromQ;         // only entries at this Q or above are refined
+    float (*maxGainAtQ)(float q);  // when set: the largest band gain at one Q
 
 
     // Axis value at index i moved by half a step (d = -1, 0, 1); false when
@@ -87,6 +89,8 @@ struct Refiner {
         if (table.numQ > 1 && (q < minQ * 0.999f || q > maxQ * 1.001f)) return;
         if (table.numQ <= 1 && dq != 0) return;
         if (!gainAt(gi, dg, g)) return;
+        // Gains the effect never sends at this Q do not count.
+        if (maxGainAtQ && std::fabs(g) > maxGainAtQ(q) + 1.0f) return;
         probes.push_back({makeFitPoint(kind, f, q, gainSign * g, kRate, kLogFreqs, kTopStepHz), g});
     }
 
@@ -138,17 +142,22 @@ struct Refiner {
         return std::pow(sum / static_cast<double>(now.size()), 0.25) + 10.0 * penalty;
     }
 
-    // An entry without a kernel is a host section shaped alone: its
-    // numerator Q2 moves apart from Q as well.
-    bool movesQ2(const CorrectionEntry& base) const { return table.numQ > 1 && base.length == 0.0f; }
+    // An entry without a kernel is a host section shaped alone: the kernel's
+    // sinc centre and window do not move, its numerator Q2 moves apart from
+    // Q as well.
+    static bool hostOnly(const CorrectionEntry& base) { return base.length == 0.0f; }
+    bool movesQ2(const CorrectionEntry& base) const { return table.numQ > 1 && hostOnly(base); }
+    static size_t frequencyIndex(const CorrectionEntry& base) { return hostOnly(base) ? 0 : 2; }
 
-    // x: centre, flat, log frequency, [log Q], [gain, log output gain], [log Q2].
+    // x: [centre, flat], log frequency, [log Q], [gain, log output gain], [log Q2].
     CorrectionEntry moved(const CorrectionEntry& base, const std::vector<double>& x) const {
         CorrectionEntry e = base;
-        e.sincCentre = static_cast<float>(std::clamp(base.sincCentre + x[0], 0.2, 0.8));
-        e.flatFraction = static_cast<float>(std::clamp(base.flatFraction + x[1], 0.0, 1.0));
-        e.freqHz = static_cast<float>(base.freqHz * std::exp(std::clamp(x[2], -0.5, 0.5)));
-        size_t k = 3;
+        size_t k = 0;
+        if (!hostOnly(base)) {
+            e.sincCentre = static_cast<float>(std::clamp(base.sincCentre + x[k++], 0.2, 0.8));
+            e.flatFraction = static_cast<float>(std::clamp(base.flatFraction + x[k++], 0.0, 1.0));
+        }
+        e.freqHz = static_cast<float>(base.freqHz * std::exp(std::clamp(x[k++], -0.5, 0.5)));
         if (table.numQ > 1) {
             const double s = std::exp(std::clamp(x[k++], -1.0, 1.0));
             e.qFactor = static_cast<float>(base.qFactor * s);
@@ -197,7 +206,8 @@ struct Refiner {
     // The simplex from base; returns the objective reached, e set to its point.
     double descend(CorrectionEntry& e, const CorrectionEntry& base, const std::vector<Probe>& probes,
                    const std::vector<FitError>& before) {
-        std::vector<double> x(2), steps{0.02, 0.15};
+        std::vector<double> x, steps;
+        if (!hostOnly(base)) x = {0.0, 0.0}, steps = {0.02, 0.15};
         x.push_back(0.0), steps.push_back(0.01);
         if (table.numQ > 1) x.push_back(0.0), steps.push_back(0.03);
         if (table.threeAxis()) {
@@ -205,8 +215,9 @@ struct Refiner {
             x.push_back(0.0), steps.push_back(0.005);
         }
         if (movesQ2(base)) x.push_back(0.0), steps.push_back(0.03);
-        if (table.numQ <= 1) x[2] = scanFrequency(e, base, probes, before);
-        const double reached = minimiseSimplex(x, steps, kEvaluations, [&](const std::vector<double>& v) {
+        if (table.numQ <= 1) x[frequencyIndex(base)] = scanFrequency(e, base, probes, before);
+        const int evaluations = hostOnly(base) ? kHostOnlyEvaluations : kEvaluations;
+        const double reached = minimiseSimplex(x, steps, evaluations, [&](const std::vector<double>& v) {
             e = moved(base, v);
             return objective(errors(probes), before);
         });
@@ -240,13 +251,17 @@ struct Refiner {
         // Where the plain host section is already close, a retuned host and
         // a short kernel can only add error (narrow deep cuts are the most
         // sensitive): the entry without correction is tried as it stands.
-        CorrectionEntry plain = untuned(original, fi, qi, gi);
-        plain.length = 0.0f;
-        e = plain;
-        const double plainCost = objective(errors(probes), before);
-        if (plainCost < best) {
-            best = plainCost;
-            bestEntry = plain;
+        // Not where the entry plays another section type than the kind's,
+        // which its neighbours share.
+        if (original.hostType <= 1) {
+            CorrectionEntry plain = untuned(original, fi, qi, gi);
+            plain.length = 0.0f;
+            e = plain;
+            const double plainCost = objective(errors(probes), before);
+            if (plainCost < best) {
+                best = plainCost;
+                bestEntry = plain;
+            }
         }
         for (const CorrectionEntry& start : starts) {
             e = start;
@@ -313,7 +328,7 @@ struct Refiner {
 void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries,
                  const RefineOptions& options) {
     Refiner proto{axes, entries, kind, gainSign, options.maxGainDb, options.goodEnoughCost, options.minLength,
-                  options.minQ, options.maxQ, options.denseFromHz, options.fromQ};
+                  options.minQ, options.maxQ, options.denseFromHz, options.fromQ, options.maxGainAtQ};
     proto.table.entries = entries.data();
     for (int pass = 0; pass < options.passes; ++pass) {
         double worst = 0.0;

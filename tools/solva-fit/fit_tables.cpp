@@ -11,6 +11,7 @@
 #include "dsp/band_kind.h"
 #include "fit_grid.h"
 #include "fit_host_shape.h"
+#include "params/engine_laws.h"
 
 namespace solva {
 namespace {
@@ -231,10 +232,10 @@ using namespace solva;
 namespace {
 
 // The generated tables in source order, each with the kind fitted to it and
-// how: a kernel per entry, a reshaped host section alone (the first-order
-// high-pass, the high shelf), the mirror of the table before it (the low
-// shelf, from the high shelf) or nothing (the first-order low-pass carries
-// no correction).
+// how: a kernel per entry (the 12 dB low-pass), a reshaped host section
+// alone (the first-order high-pass, the high shelf, the bell), the mirror of
+// the table before it (the low shelf, from the high shelf) or nothing (the
+// first-order low-pass carries no correction).
 enum class FitMethod { kKernel, kHostShape, kMirror, kNone };
 
 struct TableJob {
@@ -251,7 +252,7 @@ const std::vector<TableJob>& tableJobs() {
         {"kLowPass2Entries", lowPass2Table(), kKindLowPass2, 1, FitMethod::kKernel},
         {"kShelfAEntries", shelfTableA(), kKindHighShelfA, 1, FitMethod::kHostShape},
         {"kShelfBEntries", shelfTableB(), kKindLowShelfB, -1, FitMethod::kMirror},
-        {"kBellEntries", bellTable(), kKindBell, 1, FitMethod::kKernel},
+        {"kBellEntries", bellTable(), kKindBell, 1, FitMethod::kHostShape},
     };
     return jobs;
 }
@@ -261,9 +262,10 @@ bool named(const std::string& only, const char* name) { return only.empty() || o
 
 std::vector<CorrectionEntry> fitHostShaped(const TableJob& j, int threads) {
     HostShapeReport r;
-    std::vector<CorrectionEntry> entries = j.kind == kKindHighPass1
-                                               ? fitHighPass1HostShape(j.table, r)
-                                               : fitShelfHostShape(j.table, j.kind, j.gainSign, threads, r);
+    std::vector<CorrectionEntry> entries;
+    if (j.kind == kKindHighPass1) entries = fitHighPass1HostShape(j.table, r);
+    else if (j.kind == kKindBell) entries = fitBellHostShape(j.table, threads, r);
+    else entries = fitShelfHostShape(j.table, j.kind, j.gainSign, threads, r);
     std::printf("%-18s kind %2d: host section alone, worst %.3f dB, RMS %.4f dB, phase %.2f deg\n",
                 j.name, j.kind, r.worstDb, r.worstRmsDb, r.worstPhaseDeg);
     std::fflush(stdout);
@@ -272,6 +274,10 @@ std::vector<CorrectionEntry> fitHostShaped(const TableJob& j, int threads) {
 
 }  // namespace
 
+// The largest band gain the bell gain warp sends at one Q (from the user's
+// +-15 dB).
+float largestBellGainDb(float q) { return std::max(std::fabs(bellGainWarp(15.0f, q)), std::fabs(bellGainWarp(-15.0f, q))); }
+
 RefineOptions refineOptionsFor(const TableJob& j, int threads) {
     RefineOptions o;
     o.threads = threads;
@@ -279,7 +285,7 @@ RefineOptions refineOptionsFor(const TableJob& j, int threads) {
     o.maxGainDb = j.kind == kKindBell ? 29.0f : (j.table.threeAxis() ? 15.0f : 0.0f);
     // The effect's Q laws: bells 0.1..7, 12 dB low-pass 0.05..12 (shelves
     // use their whole axis).
-    if (j.kind == kKindBell) o.minQ = 0.1f, o.maxQ = 7.0f;
+    if (j.kind == kKindBell) o.minQ = 0.1f, o.maxQ = 7.0f, o.maxGainAtQ = largestBellGainDb;
     if (j.kind == kKindLowPass2) o.minQ = 0.05f, o.maxQ = 12.0f;
     return o;
 }
@@ -333,8 +339,8 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
 
 // Refines the built-in tables (as compiled in) named in only (all when
 // empty) and writes every table out again.
-int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten,
-              float maxGainDb, float denseFromHz, float fromQ, const std::string& command) {
+int runRefine(const std::string& path, const RefineOptions& given, float maxGainDb, const std::string& only,
+              const std::string& command) {
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const TableJob& j : tableJobs()) {
         // A mirrored table starts again from the table before it, as
@@ -344,12 +350,12 @@ int runRefine(const std::string& path, int threads, int passes, const std::strin
                                                         : std::vector<CorrectionEntry>(j.table.entries, j.table.entries + j.table.entryCount());
         if (j.method != FitMethod::kNone && (named(only, j.name) || remirror)) {
             makeHostValuesAbsolute(j.table, entries);
-            RefineOptions o = refineOptionsFor(j, threads);
-            o.passes = passes;
-            o.shorten = shorten;
+            RefineOptions o = refineOptionsFor(j, given.threads);
+            o.passes = given.passes;
+            o.shorten = given.shorten;
             if (maxGainDb > 0.0f) o.maxGainDb = std::min(o.maxGainDb, maxGainDb);
-            o.denseFromHz = denseFromHz;
-            o.fromQ = fromQ;
+            o.denseFromHz = given.denseFromHz;
+            o.fromQ = given.fromQ;
             refineTable(j.table, j.kind, j.gainSign, entries, o);
             std::printf("%s refined\n", j.name);
             std::fflush(stdout);

@@ -22,8 +22,8 @@ using namespace solva;
 
 int runWrite(const std::string& path, int threads, const std::string& command, bool refine,
              const std::string& only);
-int runRefine(const std::string& path, int threads, int passes, const std::string& only, bool shorten,
-              float maxGainDb, float denseFromHz, float fromQ, const std::string& command);
+int runRefine(const std::string& path, const RefineOptions& given, float maxGainDb, const std::string& only,
+              const std::string& command);
 std::string unknownTableIn(const std::string& only);
 
 namespace {
@@ -105,24 +105,22 @@ int main(int argc, char** argv) {
     if (mode == "--verify") return runVerify(argc == 3 && std::string(argv[2]) == "--list");
     if (mode == "--refine") {
         if (argc < 3) return usage("--refine needs a file");
-        int threads = 2, passes = 2;
+        RefineOptions o;
         std::string only;
-        bool shorten = false;
         float maxGainDb = 0.0f;  // 0: each kind's own range
-        float denseFromHz = 0.0f, fromQ = 0.0f;
         for (int i = 3; i < argc; ++i) {
             const std::string opt = argv[i];
             if (opt == "--shorten") {
-                shorten = true;
+                o.shorten = true;
                 continue;
             }
             if (i + 1 >= argc) return usage("bad --refine option");
-            if (opt == "--threads") threads = std::max(1, std::atoi(argv[i + 1]));
-            else if (opt == "--passes") passes = std::max(1, std::atoi(argv[i + 1]));
+            if (opt == "--threads") o.threads = std::max(1, std::atoi(argv[i + 1]));
+            else if (opt == "--passes") o.passes = std::max(1, std::atoi(argv[i + 1]));
             else if (opt == "--only") only = argv[i + 1];
             else if (opt == "--max-gain") maxGainDb = static_cast<float>(std::atof(argv[i + 1]));
-            else if (opt == "--top-from") denseFromHz = static_cast<float>(std::atof(argv[i + 1]));
-            else if (opt == "--from-q") fromQ = static_cast<float>(std::atof(argv[i + 1]));
+            else if (opt == "--top-from") o.denseFromHz = static_cast<float>(std::atof(argv[i + 1]));
+            else if (opt == "--from-q") o.fromQ = static_cast<float>(std::atof(argv[i + 1]));
             else return usage("bad --refine option");
             ++i;
         }
@@ -131,7 +129,7 @@ int main(int argc, char** argv) {
         // The header of the written file records how its tables came about.
         std::string command = producedBy(argv[2]) + "\nsolva-fit --refine";
         for (int i = 3; i < argc; ++i) command += std::string(" ") + argv[i];
-        return runRefine(argv[2], threads, passes, only, shorten, maxGainDb, denseFromHz, fromQ, command);
+        return runRefine(argv[2], o, maxGainDb, only, command);
     }
     if (mode == "--write") {
         if (argc < 3) return usage("--write needs a file");
