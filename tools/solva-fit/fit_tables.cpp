@@ -272,11 +272,11 @@ std::vector<CorrectionEntry> fitHostShaped(const TableJob& j, int threads) {
     return entries;
 }
 
-}  // namespace
-
 // The largest band gain the bell gain warp sends at one Q (from the user's
 // +-15 dB).
 float largestBellGainDb(float q) { return std::max(std::fabs(bellGainWarp(15.0f, q)), std::fabs(bellGainWarp(-15.0f, q))); }
+
+}  // namespace
 
 RefineOptions refineOptionsFor(const TableJob& j, int threads) {
     RefineOptions o;
