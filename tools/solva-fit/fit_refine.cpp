@@ -1,10 +1,11 @@
 // Refinement of a fitted table through the engine's own lookup. Each entry
 // is moved (sinc centre, window flat fraction, host frequency, Q, gain and
-// band output gain; an entry without a kernel also moves Q2 apart from Q)
-// to minimise the worst cost over its neighbourhood: its
-// grid point and the points half a step towards its neighbours along one,
-// two or three axes, where the lookup interpolates between it and its
-// neighbours (within the gain and Q ranges the effect sends). With
+// band output gain; an entry without a kernel only its host values, Q2
+// apart from Q as well) to minimise the worst cost over its neighbourhood:
+// its grid point and the points half a step towards its neighbours along
+// one, two or three axes, where the lookup interpolates between it and its
+// neighbours (within the gain and Q ranges the effect sends, for bells the
+// gains the gain warp sends at each Q). With
 // shortening on, entries well within the targets first give up kernel taps.
 // The top rows, where responses change fastest between breakpoints, can be
 // refined alone with probes a quarter step apart along frequency.
