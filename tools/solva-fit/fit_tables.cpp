@@ -205,8 +205,11 @@ bool writeTablesSource(const std::string& path, const std::string& command,
     std::fprintf(f, "// Produced by tools/solva-fit: %s\n", steps.c_str());
     std::fprintf(f, "// Regenerate from the build directory with:\n");
     std::fprintf(f, "//   tools/solva-fit/solva-fit --write <source>/dsp/correction_tables_data.cpp\n");
-    std::fprintf(f, "// (a fresh fit and its refinement); --refine steps as above improve the\n");
-    std::fprintf(f, "// tables in place, each from the tables compiled into the tool.\n");
+    std::fprintf(f, "// (a fresh fit and its refinement, the same on every run); --refine steps\n");
+    std::fprintf(f, "// as above improve the tables compiled into the tool. kLowPass2Entries\n");
+    std::fprintf(f, "// comes from such steps run by earlier versions of the fitter, which a\n");
+    std::fprintf(f, "// fresh fit does not match (docs/dsp/README.md); to keep it, add\n");
+    std::fprintf(f, "//   --only kHighPass1Entries,kShelfAEntries,kBellEntries\n");
     std::fprintf(f, "// Entries: host type, sinc index, length, sinc centre, flat fraction, host\n");
     std::fprintf(f, "// frequency (Hz at 44.1 kHz, 0 = band's), Q, Q2 (0 = band's), gain, output gain.\n");
     std::fprintf(f, "// Fitted at 44.1 kHz against the analog prototypes over 20 Hz..20 kHz (the\n");
