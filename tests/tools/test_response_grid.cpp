@@ -10,7 +10,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -91,11 +90,6 @@ GridRow parseRow(const std::string& line) {
     row.target = fields["target"];
     if (worstAt != std::string::npos) row.worst = line.substr(worstAt + 8, line.size() - worstAt - 9);
     return row;
-}
-
-bool longTestsEnabled() {
-    const char* value = std::getenv("SOLVA_LONG_TESTS");
-    return value && std::strcmp(value, "1") == 0;
 }
 
 class ResponseGridTest : public ::testing::Test {

@@ -23,6 +23,11 @@ std::string makeTempPath(const char* stem) {
 
 }  // namespace
 
+bool longTestsEnabled() {
+    const char* value = std::getenv("SOLVA_LONG_TESTS");
+    return value && std::string(value) == "1";
+}
+
 std::string readText(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;

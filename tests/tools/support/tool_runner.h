@@ -31,4 +31,7 @@ std::string readText(const std::string& path);
 // Counts the lines of a text.
 int lineCount(const std::string& text);
 
+// Whether the long checks are asked for (SOLVA_LONG_TESTS=1).
+bool longTestsEnabled();
+
 }  // namespace solvatest
