@@ -13,6 +13,11 @@ namespace solva {
 // A stored exact 0 dB host gain would stand for the band's gain.
 constexpr float kZeroGainDb = 1e-6f;
 
+// The largest band gains the effect sends: +-15 dB to the shelves, and to
+// the bells up to about +-28.7 dB after the bell gain warp (at Q 7).
+constexpr float kShelfGainRangeDb = 15.0f;
+constexpr float kBellGainRangeDb = 29.0f;
+
 // The band gain and Q a table's grid point stands for (a table without a
 // gain or Q axis: 0 dB, Q 0.7).
 inline float gridGain(const CorrectionTable& t, int gi) { return t.numGain > 1 ? -30.0f + 2.0f * gi : 0.0f; }

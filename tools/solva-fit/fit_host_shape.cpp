@@ -317,12 +317,11 @@ std::vector<CorrectionEntry> fitFamily(const CorrectionTable& t, const ShapeFami
 
 std::vector<CorrectionEntry> fitShelfHostShape(const CorrectionTable& t, int kind, int gainSign, int threads,
                                                HostShapeReport& report) {
-    return fitFamily(t, ShapeFamily{kind, gainSign, 0, 15.0f, shelfNatural}, threads, report);
+    return fitFamily(t, ShapeFamily{kind, gainSign, 0, kShelfGainRangeDb, shelfNatural}, threads, report);
 }
 
 std::vector<CorrectionEntry> fitBellHostShape(const CorrectionTable& t, int threads, HostShapeReport& report) {
-    // The bell gain warp sends up to about +-28.7 dB at Q 7.
-    return fitFamily(t, ShapeFamily{kKindBell, 1, kDesignHighShelf, 29.0f, bellNatural}, threads, report);
+    return fitFamily(t, ShapeFamily{kKindBell, 1, kDesignHighShelf, kBellGainRangeDb, bellNatural}, threads, report);
 }
 
 std::vector<CorrectionEntry> mirrorShelfEntries(const CorrectionTable& t, const std::vector<CorrectionEntry>& highShelf) {

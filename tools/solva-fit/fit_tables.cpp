@@ -284,8 +284,7 @@ float largestBellGainDb(float q) { return std::max(std::fabs(bellGainWarp(15.0f,
 RefineOptions refineOptionsFor(const TableJob& j, int threads) {
     RefineOptions o;
     o.threads = threads;
-    // The bell gain warp sends up to about +-28.7 dB at Q 7.
-    o.maxGainDb = j.kind == kKindBell ? 29.0f : (j.table.threeAxis() ? 15.0f : 0.0f);
+    o.maxGainDb = j.kind == kKindBell ? kBellGainRangeDb : (j.table.threeAxis() ? kShelfGainRangeDb : 0.0f);
     // The effect's Q laws: bells 0.1..7, 12 dB low-pass 0.05..12 (shelves
     // use their whole axis).
     if (j.kind == kKindBell) o.minQ = 0.1f, o.maxQ = 7.0f, o.maxGainAtQ = largestBellGainDb;
