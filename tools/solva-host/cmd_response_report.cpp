@@ -32,6 +32,11 @@ std::string engineText(const EngineBand& e) {
     return text;
 }
 
+// The report's target column: "none" for the families without correction.
+const char* targetWord(const FamilySummary& r) {
+    return !gridFamilyHasTarget(r.family) ? "none" : r.meetsTarget() ? "met" : "missed";
+}
+
 }  // namespace
 
 CaseError caseError(const std::vector<double>& freqsHz, const CaseMeasurement& m) {
@@ -117,10 +122,9 @@ std::string formatReportTable(const std::vector<FamilySummary>& rows, bool sampl
     out += line;
     for (const FamilySummary& r : rows) {
         const std::string low = r.lowCases > 0 ? printf1("%7.3f", r.maxDbLow) : "      -";
-        const char* target = !gridFamilyHasTarget(r.family) ? "none" : r.meetsTarget() ? "met" : "missed";
         std::snprintf(line, sizeof line, "%-13s %6.0f %5d %7.3f %s %7.4f %8.2f %6.2f  %-6s  %s\n",
                       gridFamilyName(r.family), double(r.rateHz), r.cases, r.maxDb, low.c_str(), r.rmsDb, r.phaseDeg,
-                      r.phaseFloorDeg, target, r.worst.c_str());
+                      r.phaseFloorDeg, targetWord(r), r.worst.c_str());
         out += line;
     }
     return out;
@@ -130,12 +134,11 @@ std::string formatReportMachine(const std::vector<FamilySummary>& rows) {
     std::string out;
     char line[512];
     for (const FamilySummary& r : rows) {
-        const char* target = !gridFamilyHasTarget(r.family) ? "none" : r.meetsTarget() ? "met" : "missed";
         std::snprintf(line, sizeof line,
                       "grid family=%s rate=%.0f cases=%d max_db=%.4f max_db_low=%.4f rms_db=%.4f phase_deg=%.4f "
                       "phase_floor_deg=%.4f target=%s worst=\"%s\"\n",
                       gridFamilyName(r.family), double(r.rateHz), r.cases, r.maxDb, r.maxDbLow, r.rmsDb, r.phaseDeg,
-                      r.phaseFloorDeg, target, r.worst.c_str());
+                      r.phaseFloorDeg, targetWord(r), r.worst.c_str());
         out += line;
     }
     return out;
