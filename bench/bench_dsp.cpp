@@ -1,5 +1,6 @@
 // EqEngine throughput: nanoseconds per stereo frame, flat and with all eight
-// bands on at typical settings (corrections active), at 44.1 and 48 kHz.
+// bands on at typical settings (corrections active), at 44.1 and 48 kHz, and
+// with every band's frequency automated each chunk (redesigns running).
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -30,10 +31,23 @@ void setBusy(EqEngine& e) {
     }
 }
 
-void runEngine(benchmark::State& state, float fs, bool busy) {
+enum class Load { kFlat, kBusy, kAutomated };
+
+// Every band's frequency moves a little each chunk, as under host automation:
+// the bands keep redesigning their sections and kernels.
+void automate(EqEngine& e, int step) {
+    static const float kBase[8] = {40.0f, 120.0f, 400.0f, 2500.0f, 9000.0f, 12000.0f, 18000.0f, kAirFreqHz};
+    static const float kGain[8] = {0.0f, 3.0f, -4.0f, 3.0f, 5.0f, 4.0f, 0.0f, 4.0f};
+    static const float kQ[8] = {0.7f, 0.7f, 1.4f, 1.0f, 0.7f, 0.7f, 0.7f, 0.0f};
+    const float wobble = 1.0f + 0.01f * static_cast<float>(step % 16) / 16.0f;
+    for (int slot = 0; slot < 7; ++slot) e.setBandSettings(slot, -1, kBase[slot] * wobble, kGain[slot], kQ[slot]);
+    e.setBandSettings(7, -1, kBase[7], kGain[7] + wobble - 1.0f, kQ[7]);
+}
+
+void runEngine(benchmark::State& state, float fs, Load load) {
     auto e = std::make_unique<EqEngine>();
     e->setSampleRate(fs);
-    if (busy) setBusy(*e);
+    if (load != Load::kFlat) setBusy(*e);
     std::mt19937 rng(1);
     std::uniform_real_distribution<float> d(-0.5f, 0.5f);
     std::vector<float> l(kBlock), r(kBlock), ol(kBlock), orr(kBlock);
@@ -47,8 +61,10 @@ void runEngine(benchmark::State& state, float fs, bool busy) {
             const int n = kBlock - p < EqEngine::kChunkFrames ? kBlock - p : EqEngine::kChunkFrames;
             e->processChunk(n, &l[p], &r[p], &ol[p], &orr[p], 2);
         }
+    int step = 0;
     for (auto _ : state) {
         for (int p = 0; p < kBlock; p += EqEngine::kChunkFrames) {
+            if (load == Load::kAutomated) automate(*e, step++);
             const int n = kBlock - p < EqEngine::kChunkFrames ? kBlock - p : EqEngine::kChunkFrames;
             e->processChunk(n, &l[p], &r[p], &ol[p], &orr[p], 2);
         }
@@ -60,10 +76,11 @@ void runEngine(benchmark::State& state, float fs, bool busy) {
                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void BM_Flat44k(benchmark::State& s) { runEngine(s, 44100.0f, false); }
-void BM_Flat48k(benchmark::State& s) { runEngine(s, 48000.0f, false); }
-void BM_Busy44k(benchmark::State& s) { runEngine(s, 44100.0f, true); }
-void BM_Busy48k(benchmark::State& s) { runEngine(s, 48000.0f, true); }
+void BM_Flat44k(benchmark::State& s) { runEngine(s, 44100.0f, Load::kFlat); }
+void BM_Flat48k(benchmark::State& s) { runEngine(s, 48000.0f, Load::kFlat); }
+void BM_Busy44k(benchmark::State& s) { runEngine(s, 44100.0f, Load::kBusy); }
+void BM_Busy48k(benchmark::State& s) { runEngine(s, 48000.0f, Load::kBusy); }
+void BM_Automated44k(benchmark::State& s) { runEngine(s, 44100.0f, Load::kAutomated); }
 
 }  // namespace
 
@@ -71,3 +88,4 @@ BENCHMARK(BM_Flat44k);
 BENCHMARK(BM_Flat48k);
 BENCHMARK(BM_Busy44k);
 BENCHMARK(BM_Busy48k);
+BENCHMARK(BM_Automated44k);

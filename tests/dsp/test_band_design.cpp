@@ -1,6 +1,7 @@
 // Section design, band plans and correction-table lookup.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 
@@ -166,6 +167,30 @@ TEST(CorrectionKernel, SincCentreOnAnIntegerUsesOne) {
                      0.08 * std::cos(4.0 * 3.141592653589793 * (10 - p) / 20);
     EXPECT_FLOAT_EQ(sinc[10], static_cast<float>(w));
     EXPECT_NEAR(sinc[14], 0.0f, 1e-7f);  // a zero of the quarter-rate sinc
+}
+
+// Every tap against sin and cos evaluated per tap, over the table's sinc
+// lengths and the range of centres the tables use.
+TEST(CorrectionKernel, SincMatchesItsFormulaAtEveryTap) {
+    const double pi = 3.141592653589793;
+    float sinc[kMaxSincLength];
+    for (int index = 0; index < kNumSincLengths; ++index) {
+        const int n = sincLengthForIndex(index);
+        for (float centre : {0.2f, 0.375f, 0.5f, 0.5627f, 0.66f, 0.8f}) {
+            buildWindowedSinc(sinc, n, centre);
+            const double p = static_cast<double>(centre) - 0.125;
+            const double cc = ((n - 7) + 16.0 * p) / 2.0;
+            double worst = 0.0;
+            for (int k = 0; k < n; ++k) {
+                const double v = (k - cc) * pi / 4.0;
+                const double s = k == cc ? 1.0 : std::sin(v) / v;
+                const double u = (k - p) / (n - 1);
+                const double w = 0.42 - 0.5 * std::cos(2.0 * pi * u) + 0.08 * std::cos(4.0 * pi * u);
+                worst = std::max(worst, std::fabs(sinc[k] - s * w));
+            }
+            EXPECT_LT(worst, 1e-7) << "length " << n << " centre " << centre;
+        }
+    }
 }
 
 TEST(CorrectionKernel, IdentityHostGivesReferenceMinusUnitImpulse) {
