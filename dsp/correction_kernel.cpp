@@ -9,35 +9,52 @@ constexpr double kPi = 3.141592653589793;
 
 // The sinc's argument advances by a quarter of pi per tap and the window's
 // by a fixed angle, so one sine/cosine pair for each and exact quarter-turn
-// values or a rotation give every tap: the per-tap sin and cos values to
+// values or rotations give every tap: the per-tap sin and cos values to
 // double rounding, at a fraction of their cost (the design step builds this
-// sinc on the audio thread whenever a band's settings move).
+// sinc on the audio thread whenever a band's settings move). Taps go in
+// blocks of eight, whose quarter-turn values repeat and whose window angles
+// are the block's start turned by 0..7 steps, so a block's taps do not
+// wait on each other.
 void buildWindowedSinc(float* sinc, int n, float sincCentre) {
+    constexpr int kBlock = 8;
     const double p = static_cast<double>(sincCentre) - 0.125;
     const double cc = ((n - 7) + 16.0 * p) / 2.0;
     // sin((k - cc) pi / 4) = sin(v0) cos(k pi / 4) + cos(v0) sin(k pi / 4).
     constexpr double kHalfRoot2 = 0.70710678118654752440;
-    static constexpr double kCosQuarter[8] = {1, kHalfRoot2, 0, -kHalfRoot2, -1, -kHalfRoot2, 0, kHalfRoot2};
-    static constexpr double kSinQuarter[8] = {0, kHalfRoot2, 1, kHalfRoot2, 0, -kHalfRoot2, -1, -kHalfRoot2};
+    static constexpr double kCosQuarter[kBlock] = {1, kHalfRoot2, 0, -kHalfRoot2, -1, -kHalfRoot2, 0, kHalfRoot2};
+    static constexpr double kSinQuarter[kBlock] = {0, kHalfRoot2, 1, kHalfRoot2, 0, -kHalfRoot2, -1, -kHalfRoot2};
     const double v0 = -cc * kPi / 4.0;
     const double sinV0 = std::sin(v0), cosV0 = std::cos(v0);
-    // Blackman window at u = (k - p) / (n - 1): angle 2 pi u, turned by a
-    // fixed step per tap; cos(4 pi u) = 2 cos^2(2 pi u) - 1.
+    double sincNumerator[kBlock];
+    for (int j = 0; j < kBlock; ++j) sincNumerator[j] = sinV0 * kCosQuarter[j] + cosV0 * kSinQuarter[j];
+    // Blackman window at u = (k - p) / (n - 1) from its angle 2 pi u;
+    // cos(4 pi u) = 2 cos^2(2 pi u) - 1.
     const double step = 2.0 * kPi / (n - 1);
-    const double cosStep = std::cos(step), sinStep = std::sin(step);
-    double c = std::cos(-p * step), s = std::sin(-p * step);
-    for (int k = 0; k < n; ++k) {
-        double value = 1.0;
-        if (static_cast<double>(k) != cc) {
-            const double v = (k - cc) * kPi / 4.0;
-            value = (sinV0 * kCosQuarter[k & 7] + cosV0 * kSinQuarter[k & 7]) / v;
-        }
-        const double w = 0.42 - 0.5 * c + 0.08 * (2.0 * c * c - 1.0);
+    double cosTurn[kBlock + 1], sinTurn[kBlock + 1];  // j steps, j = 0..8
+    cosTurn[0] = 1.0;
+    sinTurn[0] = 0.0;
+    cosTurn[1] = std::cos(step);
+    sinTurn[1] = std::sin(step);
+    for (int j = 2; j <= kBlock; ++j) {
+        cosTurn[j] = cosTurn[j - 1] * cosTurn[1] - sinTurn[j - 1] * sinTurn[1];
+        sinTurn[j] = sinTurn[j - 1] * cosTurn[1] + cosTurn[j - 1] * sinTurn[1];
+    }
+    double c = std::cos(-p * step), s = std::sin(-p * step);  // at the block's first tap
+    auto tap = [&](int k, int j) {
+        const double v = (k - cc) * kPi / 4.0;
+        const double value = static_cast<double>(k) == cc ? 1.0 : sincNumerator[j] / v;
+        const double angleCos = c * cosTurn[j] - s * sinTurn[j];
+        const double w = 0.42 - 0.5 * angleCos + 0.08 * (2.0 * angleCos * angleCos - 1.0);
         sinc[k] = static_cast<float>(value * w);
-        const double turned = c * cosStep - s * sinStep;
-        s = s * cosStep + c * sinStep;
+    };
+    int base = 0;
+    for (; base + kBlock <= n; base += kBlock) {
+        for (int j = 0; j < kBlock; ++j) tap(base + j, j);
+        const double turned = c * cosTurn[kBlock] - s * sinTurn[kBlock];
+        s = s * cosTurn[kBlock] + c * sinTurn[kBlock];
         c = turned;
     }
+    for (int j = 0; base + j < n; ++j) tap(base + j, j);
 }
 
 static inline double flushTiny(double v) { return std::fabs(v) < 1e-38 ? 0.0 : v; }
