@@ -16,15 +16,19 @@ namespace {
 
 constexpr int kBlock = 4096;
 
+struct BusyBand {
+    int slot, kind;
+    float f, g, q;
+};
+constexpr BusyBand kBusyBands[8] = {
+    {0, kKindHighPass12, 40.0f, 0.0f, 0.7f},   {1, kKindLowShelf, 120.0f, 3.0f, 0.7f},
+    {2, kKindBell, 400.0f, -4.0f, 1.4f},       {3, kKindBell, 2500.0f, 3.0f, 1.0f},
+    {4, kKindBell, 9000.0f, 5.0f, 0.7f},       {5, kKindHighShelf, 12000.0f, 4.0f, 0.7f},
+    {6, kKindLowPass12, 18000.0f, 0.0f, 0.7f}, {7, kKindAir, kAirFreqHz, 4.0f, 0.0f},
+};
+
 void setBusy(EqEngine& e) {
-    struct B { int slot, kind; float f, g, q; };
-    const B bands[8] = {
-        {0, kKindHighPass12, 40.0f, 0.0f, 0.7f},   {1, kKindLowShelf, 120.0f, 3.0f, 0.7f},
-        {2, kKindBell, 400.0f, -4.0f, 1.4f},       {3, kKindBell, 2500.0f, 3.0f, 1.0f},
-        {4, kKindBell, 9000.0f, 5.0f, 0.7f},       {5, kKindHighShelf, 12000.0f, 4.0f, 0.7f},
-        {6, kKindLowPass12, 18000.0f, 0.0f, 0.7f}, {7, kKindAir, kAirFreqHz, 4.0f, 0.0f},
-    };
-    for (const B& b : bands) {
+    for (const BusyBand& b : kBusyBands) {
         e.setBandKind(b.slot, b.kind);
         e.setBandSettings(b.slot, -1, b.f, b.g, b.q);
         e.setBandEnabled(b.slot, true);
@@ -33,15 +37,15 @@ void setBusy(EqEngine& e) {
 
 enum class Load { kFlat, kBusy, kAutomated };
 
-// Every band's frequency moves a little each chunk, as under host automation:
-// the bands keep redesigning their sections and kernels.
+// Every band moves a little each chunk, as under host automation (the Air
+// band's level, the others' frequency): the bands keep redesigning their
+// sections and kernels.
 void automate(EqEngine& e, int step) {
-    static const float kBase[8] = {40.0f, 120.0f, 400.0f, 2500.0f, 9000.0f, 12000.0f, 18000.0f, kAirFreqHz};
-    static const float kGain[8] = {0.0f, 3.0f, -4.0f, 3.0f, 5.0f, 4.0f, 0.0f, 4.0f};
-    static const float kQ[8] = {0.7f, 0.7f, 1.4f, 1.0f, 0.7f, 0.7f, 0.7f, 0.0f};
-    const float wobble = 1.0f + 0.01f * static_cast<float>(step % 16) / 16.0f;
-    for (int slot = 0; slot < 7; ++slot) e.setBandSettings(slot, -1, kBase[slot] * wobble, kGain[slot], kQ[slot]);
-    e.setBandSettings(7, -1, kBase[7], kGain[7] + wobble - 1.0f, kQ[7]);
+    const float wobble = 0.01f * static_cast<float>(step % 16) / 16.0f;
+    for (const BusyBand& b : kBusyBands) {
+        if (b.kind == kKindAir) e.setBandSettings(b.slot, -1, b.f, b.g + wobble, b.q);
+        else e.setBandSettings(b.slot, -1, b.f * (1.0f + wobble), b.g, b.q);
+    }
 }
 
 void runEngine(benchmark::State& state, float fs, Load load) {

@@ -63,6 +63,8 @@ TEST_F(BadInputTest, ParameterSettingsAreCheckedAgainstThePlugin) {
     expectOneLineError(runHost({"process", kProbePlugin, wav, out, "--set", "0=1.5"}), kUsage, "parameter value");
     expectOneLineError(runHost({"process", kProbePlugin, wav, out, "--set", "0"}), kUsage, "INDEX=VALUE");
     expectOneLineError(runHost({"bench", kProbePlugin, "--busy-set", "9=1"}), kUsage, "parameter index 9");
+    expectOneLineError(runHost({"bench", kProbePlugin, "--automate", "9"}), kUsage, "parameter index 9");
+    expectOneLineError(runHost({"bench", kProbePlugin, "--automate", "1.5"}), kUsage, "whole number");
     expectOneLineError(runHost({"info", kProbePlugin, "--set", "-1=0"}), kUsage, "parameter index");
     EXPECT_FALSE(fileExists(out));
 }

@@ -216,6 +216,14 @@ TEST_F(ProbeHostTest, BenchReportsFlatOnlyUnlessBusySettingsAreGiven) {
     EXPECT_NE(lines[1].find("block=64"), std::string::npos);
     // 0.05 s at 44100 Hz in whole 64-frame blocks.
     EXPECT_NE(lines[1].find("frames=2176 "), std::string::npos) << lines[1];
+
+    ToolResult automated = runHost({"bench", kProbePlugin, "--seconds", "0.05", "--warmup", "0", "--runs", "1",
+                                    "--machine", "--busy-set", "0=1", "--automate", "1", "--block", "64"});
+    ASSERT_TRUE(automated.exitedWith(0)) << automated.stderrText;
+    lines = automated.linesStartingWith("bench ");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NE(lines[2].find("config=automated"), std::string::npos) << lines[2];
+    EXPECT_NE(lines[2].find("frames=2176 "), std::string::npos) << lines[2];
 }
 
 TEST_F(ProbeHostTest, HelpListsCommandsAndCommandUsage) {

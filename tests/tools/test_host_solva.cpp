@@ -126,13 +126,19 @@ TEST(SolvaHostTest, ChunkSavesSettingsThatALaterLoadRestores) {
     EXPECT_NE(fresh.linesStartingWith("  param ")[4].find("value=0.500000"), std::string::npos);
 }
 
-TEST(SolvaHostTest, BenchRecognisesSolvaAndRunsABusyConfiguration) {
+TEST(SolvaHostTest, BenchRecognisesSolvaAndRunsBusyAndAutomatedConfigurations) {
     ToolResult result =
         runHost({"bench", kSolvaPlugin, "--seconds", "0.05", "--warmup", "0", "--runs", "1", "--machine"});
     ASSERT_TRUE(result.exitedWith(0)) << result.stderrText;
     auto lines = result.linesStartingWith("bench ");
-    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines.size(), 3u);
     EXPECT_NE(lines[0].find("config=flat id=SlvA"), std::string::npos) << lines[0];
     EXPECT_NE(lines[1].find("config=busy id=SlvA"), std::string::npos) << lines[1];
     EXPECT_NE(lines[1].find("inputs=2 outputs=2"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[2].find("config=automated id=SlvA"), std::string::npos) << lines[2];
+
+    ToolResult still = runHost(
+        {"bench", kSolvaPlugin, "--seconds", "0.05", "--warmup", "0", "--runs", "1", "--machine", "--automate", "none"});
+    ASSERT_TRUE(still.exitedWith(0)) << still.stderrText;
+    EXPECT_EQ(still.linesStartingWith("bench ").size(), 2u);
 }

@@ -42,6 +42,7 @@ void BenchRunner::processFrames(int64_t frames) {
         if (position_ + block > noiseFrames_) position_ = 0;
         for (size_t channel = 0; channel < noise_.size(); ++channel)
             inputPointers_[channel] = noise_[channel].data() + position_;
+        if (beforeBlock_) beforeBlock_();
         plugin_.process(inputPointers_.data(), outputPointers_.data(), block);
         position_ += block;
         frames -= block;

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "plugin_instance.h"
@@ -26,6 +28,10 @@ public:
     // must be resumed.
     BenchResult run(double seconds, double warmupSeconds);
 
+    // Called before every processReplacing call (host automation); empty:
+    // nothing.
+    void setBeforeBlock(std::function<void()> beforeBlock) { beforeBlock_ = std::move(beforeBlock); }
+
 private:
     void processFrames(int64_t frames);
 
@@ -38,6 +44,7 @@ private:
     std::vector<std::vector<float>> outputs_;
     std::vector<float*> inputPointers_;
     std::vector<float*> outputPointers_;
+    std::function<void()> beforeBlock_;
 };
 
 }  // namespace solvahost

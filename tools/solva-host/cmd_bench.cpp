@@ -1,7 +1,10 @@
-// "bench": processing cost of a plug-in, as loaded ("flat") and with its
-// bands or sections working ("busy").
+// "bench": processing cost of a plug-in, as loaded ("flat"), with its bands
+// or sections working ("busy"), and busy with some parameters moved before
+// every block as host automation does ("automated").
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench_runner.h"
@@ -26,6 +29,8 @@ struct BenchOptions {
     std::vector<ParamAssignment> settings;
     std::vector<ParamAssignment> busySettings;
     bool busyGiven = false;
+    std::vector<int> automated;
+    bool automatedGiven = false;
     bool machine = false;
 };
 
@@ -37,6 +42,7 @@ BenchOptions parseBenchOptions(const ArgList& args) {
                                          {"runs", true},
                                          {"set", true},
                                          {"busy-set", true},
+                                         {"automate", true},
                                          {"machine", false}});
     requirePositional(parsed, 1, "bench PLUGIN [options]");
     BenchOptions options;
@@ -49,6 +55,11 @@ BenchOptions parseBenchOptions(const ArgList& args) {
     options.settings = parseAssignments(parsed.values("set"));
     options.busySettings = parseAssignments(parsed.values("busy-set"));
     options.busyGiven = parsed.has("busy-set");
+    for (const std::string& text : parsed.values("automate")) {
+        if (text == "none") continue;
+        options.automated.push_back(int(parseInteger(text, "automated parameter index", 0, 1 << 20)));
+    }
+    options.automatedGiven = parsed.has("automate");
     options.machine = parsed.has("machine");
     return options;
 }
@@ -64,7 +75,7 @@ void printResult(const char* config, const BenchResult& result, const PluginInst
             options.runs, plugin.numInputs(), plugin.numOutputs());
         return;
     }
-    std::printf("%-5s %10.1f ns per frame   real-time factor %8.1f x   (%lld frames in %.4f s)\n", config,
+    std::printf("%-9s %10.1f ns per frame   real-time factor %8.1f x   (%lld frames in %.4f s)\n", config,
                 result.nsPerFrame, result.realtimeFactor, static_cast<long long>(result.frames), result.seconds);
 }
 
@@ -87,6 +98,24 @@ BenchResult fastestRun(BenchRunner& runner, const BenchOptions& options) {
     return best;
 }
 
+// Moves each parameter by a small triangle around its value, a new value
+// before every block: enough to make the plug-in recompute what depends on
+// it, not enough to change what it does.
+std::function<void()> automation(PluginInstance& plugin, const std::vector<int>& indices) {
+    constexpr float kDepth = 0.004f;
+    constexpr int kPeriod = 16;  // blocks per triangle
+    std::vector<std::pair<int, float>> bases;
+    for (int index : indices) {
+        const float value = plugin.getParameter(index);
+        bases.push_back({index, value + kDepth <= 1.0f ? value : value - kDepth});
+    }
+    return [&plugin, bases, step = 0]() mutable {
+        const int phase = step++ % kPeriod;
+        const float t = float(phase < kPeriod / 2 ? phase : kPeriod - phase) / float(kPeriod / 2);
+        for (const auto& base : bases) plugin.setParameter(base.first, base.second + kDepth * t);
+    };
+}
+
 int runBench(const ArgList& args) {
     BenchOptions options = parseBenchOptions(args);
     PluginInstance plugin(options.pluginPath, options.rateHz, options.blockFrames);
@@ -95,6 +124,9 @@ int runBench(const ArgList& args) {
     std::vector<ParamAssignment> busy = options.busyGiven ? options.busySettings : defaultBusySettings(plugin.effect());
     // Index errors surface before any timing starts.
     for (const ParamAssignment& setting : busy) plugin.checkParameterIndex(setting.index);
+    const std::vector<int> automated =
+        options.automatedGiven ? options.automated : defaultAutomatedParameters(plugin.effect());
+    for (int index : automated) plugin.checkParameterIndex(index);
 
     printHeader(plugin, options);
     BenchRunner runner(plugin, options.rateHz, options.blockFrames);
@@ -106,6 +138,11 @@ int runBench(const ArgList& args) {
     } else {
         plugin.applyParameters(busy);
         printResult("busy", fastestRun(runner, options), plugin, options);
+        if (!automated.empty()) {
+            runner.setBeforeBlock(automation(plugin, automated));
+            printResult("automated", fastestRun(runner, options), plugin, options);
+            runner.setBeforeBlock({});
+        }
     }
     plugin.suspend();
     hostState().processLevel = ProcessLevel::user;
@@ -125,6 +162,10 @@ SOLVA_HOST_COMMAND(bench, "time a plug-in's processing on noise, flat and busy",
                    "  --busy-set INDEX=VALUE  parameter for the busy configuration; repeatable.\n"
                    "                     Without it Solva ('SlvA') gets all eight bands on with bells\n"
                    "                     boosting and cutting; other plug-ins get no busy run\n"
+                   "  --automate INDEX   parameter moved a little before every block in a third, automated\n"
+                   "                     run of the busy configuration; repeatable. Without it Solva gets\n"
+                   "                     its seven band frequencies and the Air level; other plug-ins\n"
+                   "                     get no automated run; \"none\": no automated run\n"
                    "  --machine          one line per configuration: bench config=... ns_per_frame=...\n\n"
                    "A frame is one sample on every channel (a stereo frame for a stereo plug-in)",
                    runBench);

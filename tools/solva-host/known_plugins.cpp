@@ -1,5 +1,7 @@
 #include "known_plugins.h"
 
+#include <iterator>
+
 namespace solvahost {
 
 namespace {
@@ -9,6 +11,7 @@ constexpr int kBandOnSwitches[] = {21, 23, 25, 26, 27, 28, 30, 32};  // HP, B1..
 constexpr int kGeneralOn = 33;
 constexpr int kBellGains[] = {4, 7, 10, 13, 16};  // B1..B5 level, 0.5 = 0 dB
 constexpr int kAirGain = 19;
+constexpr int kBandFrequencies[] = {0, 2, 5, 8, 11, 14, 17};  // HP, B1..B5, LP
 
 // Gains away from 0 dB (0.5) so that every bell really filters, boosting and
 // cutting alternately.
@@ -31,6 +34,14 @@ std::vector<ParamAssignment> defaultBusySettings(const vst::AEffect& effect) {
     }
     settings.push_back({kAirGain, kBoostNorm});
     return settings;
+}
+
+std::vector<int> defaultAutomatedParameters(const vst::AEffect& effect) {
+    std::vector<int> indices;
+    if (!isSolva(effect)) return indices;
+    indices.assign(std::begin(kBandFrequencies), std::end(kBandFrequencies));
+    indices.push_back(kAirGain);
+    return indices;
 }
 
 }  // namespace solvahost

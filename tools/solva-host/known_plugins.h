@@ -18,4 +18,8 @@ bool isSolva(const vst::AEffect& effect);
 // air band lifted and the general switch on; empty for any other plug-in.
 std::vector<ParamAssignment> defaultBusySettings(const vst::AEffect& effect);
 
+// Solva's parameters that the bench's automated run moves every block: the
+// seven band frequencies and the Air level; empty for any other plug-in.
+std::vector<int> defaultAutomatedParameters(const vst::AEffect& effect);
+
 }  // namespace solvahost
