@@ -4,6 +4,7 @@
 // written back exactly as compiled in, and bad arguments are refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <regex>
@@ -102,6 +103,39 @@ TEST_F(FitTool, RegeneratesTheShelfAndBellTablesAsCommitted) {
         ASSERT_FALSE(tableRows(written, name).empty()) << name;
         EXPECT_EQ(tableRows(written, name), tableRows(compiled, name)) << name;
     }
+}
+
+// The 12 dB low-pass table's last step, run again on the table as
+// committed: the header records it, only the rows it refines (from 9 kHz)
+// may move, and every other table goes back as compiled in.
+TEST_F(FitTool, PeakRefinementOfTheTopRowsLeavesTheRestAsCompiledIn) {
+    const std::string out = scratch_.path("tables.cpp");
+    const ToolResult r = fit({"--refine", out, "--only", "kLowPass2Entries", "--passes", "1", "--top-from", "9000",
+                              "--from-q", "2", "--peak"});
+    ASSERT_TRUE(r.exitedWith(0)) << r.stderrText;
+    const std::string written = readText(out);
+    const std::string compiled = readText(std::string(SOLVA_SOURCE_DIR) + "/dsp/correction_tables_data.cpp");
+    EXPECT_NE(written.find("then solva-fit --refine --only kLowPass2Entries --passes 1 --top-from 9000 --from-q 2 --peak\n"
+                           "// Regenerate"),
+              std::string::npos);
+    for (const char* name : {"kHighPass1Entries", "kLowPass1Entries", "kShelfAEntries", "kShelfBEntries", "kBellEntries"})
+        EXPECT_EQ(tableRows(written, name), tableRows(compiled, name)) << name;
+    // Rows of 15 entries (one per Q); the frequency axis reaches 9 kHz at
+    // its thirteenth breakpoint.
+    auto rowsBefore9k = [](const std::string& rows) {
+        std::istringstream in(rows);
+        std::string line, kept;
+        int entries = 0;
+        while (std::getline(in, line) && entries < 12 * 15)
+            if (line.find("    {") == 0) {
+                kept += line + "\n";
+                ++entries;
+            }
+        return kept;
+    };
+    const std::string before = rowsBefore9k(tableRows(compiled, "kLowPass2Entries"));
+    EXPECT_EQ(std::count(before.begin(), before.end(), '\n'), 12 * 15);
+    EXPECT_EQ(rowsBefore9k(tableRows(written, "kLowPass2Entries")), before);
 }
 
 TEST_F(FitTool, RefusesBadArgumentsAndUnwritableFiles) {

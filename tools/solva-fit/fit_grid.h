@@ -56,6 +56,7 @@ struct RefineOptions {
     float minQ = 0.0f, maxQ = 1e9f; // Q range the effect sends to the kind
     float denseFromHz = 0.0f;       // > 0: refine only rows from here, probing in quarter steps
     float fromQ = 0.0f;             // refine only entries at this Q or above
+    bool peakOnly = false;          // minimise the neighbourhood's peak level error alone
 };
 
 // Improves entries whose interpolated neighbourhood is poor, judged through

@@ -35,6 +35,7 @@ constexpr int kHostOnlyEvaluations = 300;
 constexpr double kFloorCost = 0.1;   // probes below this cost are all alike
 constexpr double kDriftCost = 0.3;   // a probe may rise up to this cost
 constexpr double kDriftDb = 0.25;    // and its peak error up to this
+constexpr double kPeakCostSlack = 0.02;  // minimising the peak alone, its cost may rise by this
 constexpr double kTargetCost = 0.2;  // shortening keeps neighbourhoods below this
 constexpr double kShortenDb = 0.12;  // ... and peak errors below this
 constexpr double kShortenSlack = 0.03;
@@ -57,6 +58,7 @@ struct Refiner {
     float denseFrom;     // rows from this frequency (Hz, 0: none) probe in quarter steps
     float fromQ;         // only entries at this Q or above are refined
     float (*maxGainAtQ)(float q);  // when set: the largest band gain at one Q
+    bool peakOnly;       // the objective is the probes' largest level error
 
 
     // Axis value at index i moved by half a step (d = -1, 0, 1); false when
@@ -129,18 +131,26 @@ struct Refiner {
         return worst;
     }
 
-    // A power mean leans on the worst probes without letting the others
-    // drift: no probe may end above both its old cost and kDriftCost, nor
-    // its peak error above both the old one and kDriftDb.
-    static double objective(const std::vector<FitError>& now, const std::vector<FitError>& before) {
-        double sum = 0.0, penalty = 0.0;
+    // A power mean of the costs leans on the worst probes without letting
+    // the others drift: no probe may end above both its old cost and
+    // kDriftCost, nor its peak error above both the old one and kDriftDb.
+    // With peakOnly the largest level error over the probes takes the power
+    // mean's place, under the same bounds: where the level error alone
+    // misses its target while the phase sits at the kind's floor.
+    double objective(const std::vector<FitError>& now, const std::vector<FitError>& before) const {
+        double sum = 0.0, peak = 0.0, penalty = 0.0;
         for (size_t i = 0; i < now.size(); ++i) {
             const double c = std::max(now[i].cost, kFloorCost);
             sum += c * c * c * c;
-            penalty += std::max(0.0, now[i].cost - std::max(before[i].cost, kDriftCost));
+            const double m2 = now[i].magDb * now[i].magDb, m4 = m2 * m2;
+            peak += m4 * m4;
+            const double costSlack = peakOnly ? kPeakCostSlack : 0.0;
+            penalty += std::max(0.0, now[i].cost - std::max(before[i].cost + costSlack, kDriftCost));
             penalty += std::max(0.0, now[i].magDb - std::max(before[i].magDb, kDriftDb));
         }
-        return std::pow(sum / static_cast<double>(now.size()), 0.25) + 10.0 * penalty;
+        const double n = static_cast<double>(now.size());
+        const double spread = peakOnly ? std::pow(peak / n, 0.125) : std::pow(sum / n, 0.25);
+        return spread + 10.0 * penalty;
     }
 
     // An entry without a kernel is a host section shaped alone: the kernel's
@@ -329,7 +339,8 @@ struct Refiner {
 void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries,
                  const RefineOptions& options) {
     Refiner proto{axes, entries, kind, gainSign, options.maxGainDb, options.goodEnoughCost, options.minLength,
-                  options.minQ, options.maxQ, options.denseFromHz, options.fromQ, options.maxGainAtQ};
+                  options.minQ, options.maxQ, options.denseFromHz, options.fromQ, options.maxGainAtQ,
+                  options.peakOnly};
     proto.table.entries = entries.data();
     for (int pass = 0; pass < options.passes; ++pass) {
         double worst = 0.0;

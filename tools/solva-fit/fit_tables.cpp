@@ -358,6 +358,7 @@ int runRefine(const std::string& path, const RefineOptions& given, float maxGain
             if (maxGainDb > 0.0f) o.maxGainDb = std::min(o.maxGainDb, maxGainDb);
             o.denseFromHz = given.denseFromHz;
             o.fromQ = given.fromQ;
+            o.peakOnly = given.peakOnly;
             refineTable(j.table, j.kind, j.gainSign, entries, o);
             std::printf("%s refined\n", j.name);
             std::fflush(stdout);

@@ -4,8 +4,9 @@
 //   solva-fit --write dsp/correction_tables_data.cpp [--threads N] [--only TABLE,...]
 //   solva-fit --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ]
 //   solva-fit --refine FILE [--threads N] [--passes N] [--only TABLE,...] [--shorten]
-//                         [--max-gain DB] [--top-from HZ] [--from-q Q]
-//                         (refinement alone, from the built-in tables)
+//                         [--max-gain DB] [--top-from HZ] [--from-q Q] [--peak]
+//                         (refinement alone, from the built-in tables; --peak:
+//                         the neighbourhoods' peak level error alone)
 //   solva-fit --verify [--list]  (deviation of the built-in tables at the target settings)
 #include <cstdio>
 #include <algorithm>
@@ -59,7 +60,7 @@ int cannotWrite(const std::string& path) {
 }
 
 int usage(const char* msg) {
-    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] [--only TABLES] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] [--top-from HZ] [--from-q Q] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
+    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] [--only TABLES] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] [--top-from HZ] [--from-q Q] [--peak] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
     return 2;
 }
 
@@ -112,6 +113,10 @@ int main(int argc, char** argv) {
             const std::string opt = argv[i];
             if (opt == "--shorten") {
                 o.shorten = true;
+                continue;
+            }
+            if (opt == "--peak") {
+                o.peakOnly = true;
                 continue;
             }
             if (i + 1 >= argc) return usage("bad --refine option");
