@@ -58,7 +58,7 @@ struct Refiner {
     float denseFrom;     // rows from this frequency (Hz, 0: none) probe in quarter steps
     float fromQ;         // only entries at this Q or above are refined
     float (*maxGainAtQ)(float q);  // when set: the largest band gain at one Q
-    bool peakOnly;       // the objective is the probes' largest level error
+    bool peakOnly;       // the objective leans on the probes' level errors alone
 
 
     // Axis value at index i moved by half a step (d = -1, 0, 1); false when
@@ -134,9 +134,10 @@ struct Refiner {
     // A power mean of the costs leans on the worst probes without letting
     // the others drift: no probe may end above both its old cost and
     // kDriftCost, nor its peak error above both the old one and kDriftDb.
-    // With peakOnly the largest level error over the probes takes the power
-    // mean's place, under the same bounds: where the level error alone
-    // misses its target while the phase sits at the kind's floor.
+    // With peakOnly a power mean of order 8 of the probes' level errors
+    // takes its place, nearly their largest, and a probe's cost may rise by
+    // kPeakCostSlack above its old one: for where the level error alone
+    // misses its target while the phase is what the kernels allow.
     double objective(const std::vector<FitError>& now, const std::vector<FitError>& before) const {
         double sum = 0.0, peak = 0.0, penalty = 0.0;
         for (size_t i = 0; i < now.size(); ++i) {

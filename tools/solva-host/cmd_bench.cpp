@@ -98,9 +98,9 @@ BenchResult fastestRun(BenchRunner& runner, const BenchOptions& options) {
     return best;
 }
 
-// Moves each parameter by a small triangle around its value, a new value
-// before every block: enough to make the plug-in recompute what depends on
-// it, not enough to change what it does.
+// Moves each parameter by a small triangle above its value (below it near
+// the top of the range), a new value before every block: the plug-in
+// recomputes what depends on it while its sound barely changes.
 std::function<void()> automation(PluginInstance& plugin, const std::vector<int>& indices) {
     constexpr float kDepth = 0.004f;
     constexpr int kPeriod = 16;  // blocks per triangle
