@@ -1,6 +1,6 @@
 #include "known_plugins.h"
 
-#include <iterator>
+#include "params/param_table.h"
 
 namespace solvahost {
 
@@ -11,7 +11,6 @@ constexpr int kBandOnSwitches[] = {21, 23, 25, 26, 27, 28, 30, 32};  // HP, B1..
 constexpr int kGeneralOn = 33;
 constexpr int kBellGains[] = {4, 7, 10, 13, 16};  // B1..B5 level, 0.5 = 0 dB
 constexpr int kAirGain = 19;
-constexpr int kBandFrequencies[] = {0, 2, 5, 8, 11, 14, 17};  // HP, B1..B5, LP
 
 // Gains away from 0 dB (0.5) so that every bell really filters, boosting and
 // cutting alternately.
@@ -39,7 +38,9 @@ std::vector<ParamAssignment> defaultBusySettings(const vst::AEffect& effect) {
 std::vector<int> defaultAutomatedParameters(const vst::AEffect& effect) {
     std::vector<int> indices;
     if (!isSolva(effect)) return indices;
-    indices.assign(std::begin(kBandFrequencies), std::end(kBandFrequencies));
+    constexpr int kBandPositions = 8;  // HP, B1..B5, LP, Air (which has no frequency)
+    for (int band = 0; band < kBandPositions; ++band)
+        if (solva::frequencyIndexOfBand(band) >= 0) indices.push_back(solva::frequencyIndexOfBand(band));
     indices.push_back(kAirGain);
     return indices;
 }
