@@ -78,6 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LowPass6_2kHz", {6, kKindLowPass6, 2000.0f, 0.0f, 0.7f}, 14.0, 3.0},
         Case{"LowPass12_8kHz_Q0.7", {6, kKindLowPass12, 8000.0f, 0.0f, 0.7f}, 0.5, 0.3, 12.0},
         Case{"LowPass12_15kHz_Q2", {6, kKindLowPass12, 15000.0f, 0.0f, 2.0f}, 0.5, 0.3, 12.0},
+        // Wide low-pass Qs between the table's 0.1 and 0.3, where the lookup
+        // interpolates the kernel's sinc centre across a steep part of its
+        // optimum.
+        Case{"LowPass12_1kHz_Q0.17", {6, kKindLowPass12, 1000.0f, 0.0f, 0.17f}, 0.35, 0.35, 12.0},
+        Case{"LowPass12_2kHz_Q0.2", {6, kKindLowPass12, 2000.0f, 0.0f, 0.2f}, 0.35, 0.35, 12.0},
         Case{"BellBoost_1kHz", {2, kKindBell, 1000.0f, 9.0f, 1.0f}, 0.2, 0.2},
         Case{"BellCut_3kHz_Q3", {2, kKindBell, 3000.0f, -12.0f, 3.0f}, 0.3, 0.3},
         Case{"BellBoost_12kHz_Q0.7", {2, kKindBell, 12000.0f, 9.0f, 0.7f}, 0.35, 0.35},

@@ -90,7 +90,7 @@ TEST_F(FitTool, RegeneratesTheHighPassTableWithinTheTargetAndKeepsTheOthers) {
 
 // A fresh fit writes the shelf and bell tables exactly as committed (about
 // 8 minutes on two cores, so only with SOLVA_LONG_TESTS=1). The 12 dB
-// low-pass table comes from refinements by earlier versions of the fitter
+// low-pass table comes from refinements, most by earlier versions of the fitter,
 // and is not reproduced.
 TEST_F(FitTool, RegeneratesTheShelfAndBellTablesAsCommitted) {
     if (!longTestsEnabled()) GTEST_SKIP() << "only with SOLVA_LONG_TESTS=1";
@@ -105,37 +105,57 @@ TEST_F(FitTool, RegeneratesTheShelfAndBellTablesAsCommitted) {
     }
 }
 
-// The 12 dB low-pass table's last step, run again on the table as
-// committed: the header records it, only the rows it refines (from 9 kHz)
-// may move, and every other table goes back as compiled in.
-TEST_F(FitTool, PeakRefinementOfTheTopRowsLeavesTheRestAsCompiledIn) {
-    const std::string out = scratch_.path("tables.cpp");
-    const ToolResult r = fit({"--refine", out, "--only", "kLowPass2Entries", "--passes", "1", "--top-from", "9000",
-                              "--from-q", "2", "--peak"});
-    ASSERT_TRUE(r.exitedWith(0)) << r.stderrText;
-    const std::string written = readText(out);
-    const std::string compiled = readText(std::string(SOLVA_SOURCE_DIR) + "/dsp/correction_tables_data.cpp");
-    EXPECT_NE(written.find("then solva-fit --refine --only kLowPass2Entries --passes 1 --top-from 9000 --from-q 2 --peak\n"
-                           "// Regenerate"),
-              std::string::npos);
-    for (const char* name : {"kHighPass1Entries", "kLowPass1Entries", "kShelfAEntries", "kShelfBEntries", "kBellEntries"})
-        EXPECT_EQ(tableRows(written, name), tableRows(compiled, name)) << name;
-    // Rows of 15 entries (one per Q); the frequency axis reaches 9 kHz at
-    // its thirteenth breakpoint.
-    auto rowsBefore9k = [](const std::string& rows) {
-        std::istringstream in(rows);
-        std::string line, kept;
-        int entries = 0;
-        while (std::getline(in, line) && entries < 12 * 15)
-            if (line.find("    {") == 0) {
-                kept += line + "\n";
-                ++entries;
-            }
-        return kept;
+// The entry lines of one table, in order.
+std::vector<std::string> entryLines(const std::string& rows) {
+    std::istringstream in(rows);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line))
+        if (line.find("    {") == 0) lines.push_back(line);
+    return lines;
+}
+
+// The 12 dB low-pass table's two last steps, each run again on the table as
+// committed: the header records it, only the entries it refines may move,
+// and every other table goes back as compiled in. The table holds rows of
+// 15 entries, one per Q (0.01 .. 40); its frequency axis reaches 9 kHz at
+// the thirteenth breakpoint, and Q 0.3 at the fourth.
+TEST_F(FitTool, PeakRefinementsOfTheLowPassTableLeaveTheRestAsCompiledIn) {
+    struct Step {
+        std::vector<std::string> args;
+        bool (*mayMove)(int row, int qIndex);
     };
-    const std::string before = rowsBefore9k(tableRows(compiled, "kLowPass2Entries"));
-    EXPECT_EQ(std::count(before.begin(), before.end(), '\n'), 12 * 15);
-    EXPECT_EQ(rowsBefore9k(tableRows(written, "kLowPass2Entries")), before);
+    const Step steps[] = {
+        {{"--passes", "1", "--top-from", "9000", "--from-q", "2", "--peak"},
+         [](int row, int qIndex) { return row >= 12 && qIndex >= 7; }},
+        {{"--passes", "2", "--to-q", "0.3", "--dense-q", "--peak"}, [](int, int qIndex) { return qIndex <= 3; }},
+    };
+    const std::string compiled = readText(std::string(SOLVA_SOURCE_DIR) + "/dsp/correction_tables_data.cpp");
+    const std::vector<std::string> before = entryLines(tableRows(compiled, "kLowPass2Entries"));
+    ASSERT_EQ(before.size(), 24u * 15u);
+    for (const Step& step : steps) {
+        std::vector<std::string> args{"--refine", scratch_.path("tables.cpp"), "--only", "kLowPass2Entries"};
+        std::string recorded = "then solva-fit --refine --only kLowPass2Entries";
+        for (const std::string& a : step.args) args.push_back(a), recorded += " " + a;
+        std::remove(args[1].c_str());
+        const ToolResult r = fit(args);
+        ASSERT_TRUE(r.exitedWith(0)) << r.stderrText;
+        const std::string written = readText(args[1]);
+        EXPECT_NE(compiled.find(recorded + "\n"), std::string::npos) << recorded;
+        EXPECT_NE(written.find(recorded + "\n// Regenerate"), std::string::npos) << recorded;
+        for (const char* name : {"kHighPass1Entries", "kLowPass1Entries", "kShelfAEntries", "kShelfBEntries", "kBellEntries"})
+            EXPECT_EQ(tableRows(written, name), tableRows(compiled, name)) << name;
+        const std::vector<std::string> after = entryLines(tableRows(written, "kLowPass2Entries"));
+        ASSERT_EQ(after.size(), before.size());
+        int moved = 0;
+        for (size_t i = 0; i < before.size(); ++i) {
+            const int row = static_cast<int>(i / 15), qIndex = static_cast<int>(i % 15);
+            if (after[i] == before[i]) continue;
+            ++moved;
+            EXPECT_TRUE(step.mayMove(row, qIndex)) << recorded << ": row " << row << " Q index " << qIndex;
+        }
+        EXPECT_GT(moved, 0) << recorded;
+    }
 }
 
 TEST_F(FitTool, RefusesBadArgumentsAndUnwritableFiles) {

@@ -56,6 +56,8 @@ struct RefineOptions {
     float minQ = 0.0f, maxQ = 1e9f; // Q range the effect sends to the kind
     float denseFromHz = 0.0f;       // > 0: refine only rows from here, probing in quarter steps
     float fromQ = 0.0f;             // refine only entries at this Q or above
+    float toQ = 1e9f;               // ... and at this Q or below
+    bool denseQ = false;            // probe in quarter steps along Q as well
     bool peakOnly = false;          // minimise the neighbourhood's peak level error alone
 };
 

@@ -8,7 +8,10 @@
 // gains the gain warp sends at each Q). With
 // shortening on, entries well within the targets first give up kernel taps.
 // The top rows, where responses change fastest between breakpoints, can be
-// refined alone with probes a quarter step apart along frequency.
+// refined alone with probes a quarter step apart along frequency, and a
+// span of Q with probes a quarter step apart along Q: where the best values
+// bend between two Q breakpoints, the straight line the lookup draws between
+// the two entries can be well off in the middle though both ends are good.
 // Rows of alternate frequency parity are refined in turn, so the threads
 // never write an entry another thread reads.
 #include <algorithm>
@@ -36,6 +39,10 @@ constexpr double kFloorCost = 0.1;   // probes below this cost are all alike
 constexpr double kDriftCost = 0.3;   // a probe may rise up to this cost
 constexpr double kDriftDb = 0.25;    // and its peak error up to this
 constexpr double kPeakCostSlack = 0.02;  // minimising the peak alone, its cost may rise by this
+constexpr double kPeakDriftDb = 0.34;    // ... its peak error up to this
+constexpr double kPeakRmsSlack = 0.005;  // ... its RMS error by this
+constexpr double kPeakPhaseSlack = 0.25; // ... and its phase error (degrees, up to 10 kHz) by this
+constexpr double kPeakGoodEnoughDb = 0.3;  // neighbourhoods whose peaks are all below this are left alone
 constexpr double kTargetCost = 0.2;  // shortening keeps neighbourhoods below this
 constexpr double kShortenDb = 0.12;  // ... and peak errors below this
 constexpr double kShortenSlack = 0.03;
@@ -56,17 +63,13 @@ struct Refiner {
     float minLength;     // shortest kernel the shortening step leaves
     float minQ, maxQ;    // the Q range the effect sends to this kind
     float denseFrom;     // rows from this frequency (Hz, 0: none) probe in quarter steps
-    float fromQ;         // only entries at this Q or above are refined
+    float fromQ, toQ;    // only entries at Q in [fromQ, toQ] are refined
+    bool denseQ;         // probes a quarter step apart along Q
     float (*maxGainAtQ)(float q);  // when set: the largest band gain at one Q
     bool peakOnly;       // the objective leans on the probes' level errors alone
 
-
-    // Axis value at index i moved by half a step (d = -1, 0, 1); false when
+    // Axis value at index i moved by d4 quarter steps (-2..2); false when
     // there is no neighbour on that side.
-    static bool axisAt(const float* axis, int n, int i, int d, float& v) {
-        return axisAtQuarter(axis, n, i, 2 * d, v);
-    }
-    // The same in quarter steps (d4 = -2..2).
     static bool axisAtQuarter(const float* axis, int n, int i, int d4, float& v) {
         const int j = i + (d4 > 0 ? 1 : (d4 < 0 ? -1 : 0));
         if (j < 0 || j >= n) return false;
@@ -84,11 +87,12 @@ struct Refiner {
         return std::fabs(v) <= maxGainDb && v != 0.0f;
     }
 
-    // df counts quarter steps along the frequency axis, dq and dg half steps.
+    // df and dq count quarter steps along the frequency and Q axes, dg half
+    // steps.
     void addProbe(std::vector<Probe>& probes, int fi, int qi, int gi, int df, int dq, int dg) const {
         float f, q = 0.7f, g;
         if (!axisAtQuarter(table.freqAxisHz, table.numFreq, fi, df, f)) return;
-        if (table.numQ > 1 && !axisAt(table.qAxis, table.numQ, qi, dq, q)) return;
+        if (table.numQ > 1 && !axisAtQuarter(table.qAxis, table.numQ, qi, dq, q)) return;
         if (table.numQ > 1 && (q < minQ * 0.999f || q > maxQ * 1.001f)) return;
         if (table.numQ <= 1 && dq != 0) return;
         if (!gainAt(gi, dg, g)) return;
@@ -101,10 +105,11 @@ struct Refiner {
     // three axes: where the lookup interpolates between it and a neighbour.
     std::vector<Probe> probesFor(int fi, int qi, int gi) const {
         std::vector<Probe> probes;
-        const int qSpan = table.numQ > 1 ? 1 : 0, gSpan = table.numGain > 1 ? 1 : 0;
+        const int qSpan = table.numQ > 1 ? 2 : 0, gSpan = table.numGain > 1 ? 1 : 0;
         const int fStep = denseFrom > 0.0f && table.freqAxisHz[fi] >= denseFrom ? 1 : 2;
+        const int qStep = denseQ ? 1 : 2;
         for (int df = -2; df <= 2; df += fStep)
-            for (int dq = -qSpan; dq <= qSpan; ++dq)
+            for (int dq = -qSpan; dq <= qSpan; dq += qStep)
                 for (int dg = -gSpan; dg <= gSpan; ++dg) addProbe(probes, fi, qi, gi, df, dq, dg);
         return probes;
     }
@@ -130,14 +135,23 @@ struct Refiner {
         for (const FitError& x : e) worst = std::max(worst, x.cost);
         return worst;
     }
+    static double worstPeak(const std::vector<FitError>& e) {
+        double worst = 0.0;
+        for (const FitError& x : e) worst = std::max(worst, x.magDb);
+        return worst;
+    }
 
     // A power mean of the costs leans on the worst probes without letting
     // the others drift: no probe may end above both its old cost and
     // kDriftCost, nor its peak error above both the old one and kDriftDb.
     // With peakOnly a power mean of order 8 of the probes' level errors
-    // takes its place, nearly their largest, and a probe's cost may rise by
-    // kPeakCostSlack above its old one: for where the level error alone
-    // misses its target while the phase is what the kernels allow.
+    // takes its place, nearly their largest: for where the level error alone
+    // misses its target while the phase is what the kernels allow. A
+    // probe's cost may then rise by kPeakCostSlack, its RMS and phase errors
+    // by kPeakRmsSlack and kPeakPhaseSlack, and its peak error up to
+    // kPeakDriftDb, so that an
+    // entry may give up a little at its own grid point for the points the
+    // lookup interpolates towards it.
     double objective(const std::vector<FitError>& now, const std::vector<FitError>& before) const {
         double sum = 0.0, peak = 0.0, penalty = 0.0;
         for (size_t i = 0; i < now.size(); ++i) {
@@ -147,7 +161,11 @@ struct Refiner {
             peak += m4 * m4;
             const double costSlack = peakOnly ? kPeakCostSlack : 0.0;
             penalty += std::max(0.0, now[i].cost - std::max(before[i].cost + costSlack, kDriftCost));
-            penalty += std::max(0.0, now[i].magDb - std::max(before[i].magDb, kDriftDb));
+            penalty += std::max(0.0, now[i].magDb - std::max(before[i].magDb, peakOnly ? kPeakDriftDb : kDriftDb));
+            if (peakOnly) {
+                penalty += std::max(0.0, now[i].rmsDb - (before[i].rmsDb + kPeakRmsSlack));
+                penalty += 0.0175 * std::max(0.0, now[i].phaseLowDeg - (before[i].phaseLowDeg + kPeakPhaseSlack));
+            }
         }
         const double n = static_cast<double>(now.size());
         const double spread = peakOnly ? std::pow(peak / n, 0.125) : std::pow(sum / n, 0.25);
@@ -248,6 +266,7 @@ struct Refiner {
         const std::vector<FitError> before = errors(probes);
         const double worstBefore = worstCost(before);
         if (worstBefore <= goodEnough) return worstBefore;
+        if (peakOnly && worstPeak(before) <= kPeakGoodEnoughDb) return worstBefore;
         const CorrectionEntry original = e;
         std::vector<CorrectionEntry> starts{original};
         if (worstBefore > kRescueCost && e.length > 0) {
@@ -327,7 +346,7 @@ struct Refiner {
     double refineRow(int fi) {
         double worst = 0.0;
         for (int qi = 0; qi < table.numQ; ++qi) {
-            if (table.numQ > 1 && gridQ(table, qi) < fromQ) continue;
+            if (table.numQ > 1 && (gridQ(table, qi) < fromQ || gridQ(table, qi) > toQ)) continue;
             for (int gi = 0; gi < table.numGain; ++gi)
                 if (gainRowUsed(gi)) worst = std::max(worst, refineEntry(fi, qi, gi));
         }
@@ -340,8 +359,8 @@ struct Refiner {
 void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries,
                  const RefineOptions& options) {
     Refiner proto{axes, entries, kind, gainSign, options.maxGainDb, options.goodEnoughCost, options.minLength,
-                  options.minQ, options.maxQ, options.denseFromHz, options.fromQ, options.maxGainAtQ,
-                  options.peakOnly};
+                  options.minQ, options.maxQ, options.denseFromHz, options.fromQ, options.toQ, options.denseQ,
+                  options.maxGainAtQ, options.peakOnly};
     proto.table.entries = entries.data();
     for (int pass = 0; pass < options.passes; ++pass) {
         double worst = 0.0;

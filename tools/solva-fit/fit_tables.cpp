@@ -207,8 +207,8 @@ bool writeTablesSource(const std::string& path, const std::string& command,
     std::fprintf(f, "//   tools/solva-fit/solva-fit --write <source>/dsp/correction_tables_data.cpp\n");
     std::fprintf(f, "// (a fresh fit and its refinement, the same on every run); --refine steps\n");
     std::fprintf(f, "// as above improve the tables compiled into the tool. kLowPass2Entries\n");
-    std::fprintf(f, "// comes from such steps run by earlier versions of the fitter, which a\n");
-    std::fprintf(f, "// fresh fit does not match (docs/dsp/README.md); to keep it, add\n");
+    std::fprintf(f, "// comes from such steps (most by earlier versions of the fitter), which\n");
+    std::fprintf(f, "// a fresh fit does not match (docs/dsp/README.md); to keep it, add\n");
     std::fprintf(f, "//   --only kHighPass1Entries,kShelfAEntries,kBellEntries\n");
     std::fprintf(f, "// Entries: host type, sinc index, length, sinc centre, flat fraction, host\n");
     std::fprintf(f, "// frequency (Hz at 44.1 kHz, 0 = band's), Q, Q2 (0 = band's), gain, output gain.\n");
@@ -358,6 +358,8 @@ int runRefine(const std::string& path, const RefineOptions& given, float maxGain
             if (maxGainDb > 0.0f) o.maxGainDb = std::min(o.maxGainDb, maxGainDb);
             o.denseFromHz = given.denseFromHz;
             o.fromQ = given.fromQ;
+            o.toQ = given.toQ;
+            o.denseQ = given.denseQ;
             o.peakOnly = given.peakOnly;
             refineTable(j.table, j.kind, j.gainSign, entries, o);
             std::printf("%s refined\n", j.name);

@@ -4,9 +4,11 @@
 //   solva-fit --write dsp/correction_tables_data.cpp [--threads N] [--only TABLE,...]
 //   solva-fit --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ]
 //   solva-fit --refine FILE [--threads N] [--passes N] [--only TABLE,...] [--shorten]
-//                         [--max-gain DB] [--top-from HZ] [--from-q Q] [--peak]
+//                         [--max-gain DB] [--top-from HZ] [--from-q Q] [--to-q Q]
+//                         [--dense-q] [--peak]
 //                         (refinement alone, from the built-in tables; --peak:
-//                         the neighbourhoods' peak level error alone)
+//                         the neighbourhoods' peak level error alone; --dense-q:
+//                         probes a quarter step apart along Q)
 //   solva-fit --verify [--list]  (deviation of the built-in tables at the target settings)
 #include <cstdio>
 #include <algorithm>
@@ -60,7 +62,7 @@ int cannotWrite(const std::string& path) {
 }
 
 int usage(const char* msg) {
-    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] [--only TABLES] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] [--top-from HZ] [--from-q Q] [--peak] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
+    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] [--only TABLES] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] [--top-from HZ] [--from-q Q] [--to-q Q] [--dense-q] [--peak] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
     return 2;
 }
 
@@ -119,6 +121,10 @@ int main(int argc, char** argv) {
                 o.peakOnly = true;
                 continue;
             }
+            if (opt == "--dense-q") {
+                o.denseQ = true;
+                continue;
+            }
             if (i + 1 >= argc) return usage("bad --refine option");
             if (opt == "--threads") o.threads = std::max(1, std::atoi(argv[i + 1]));
             else if (opt == "--passes") o.passes = std::max(1, std::atoi(argv[i + 1]));
@@ -126,6 +132,7 @@ int main(int argc, char** argv) {
             else if (opt == "--max-gain") maxGainDb = static_cast<float>(std::atof(argv[i + 1]));
             else if (opt == "--top-from") o.denseFromHz = static_cast<float>(std::atof(argv[i + 1]));
             else if (opt == "--from-q") o.fromQ = static_cast<float>(std::atof(argv[i + 1]));
+            else if (opt == "--to-q") o.toQ = static_cast<float>(std::atof(argv[i + 1]));
             else return usage("bad --refine option");
             ++i;
         }
