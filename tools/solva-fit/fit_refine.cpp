@@ -67,6 +67,14 @@ struct Refiner {
     bool denseQ;         // probes a quarter step apart along Q
     float (*maxGainAtQ)(float q);  // when set: the largest band gain at one Q
     bool peakOnly;       // the objective leans on the probes' level errors alone
+    // Per entry, the neighbourhood's errors the peak mode's drift bounds
+    // hold against; an entry's slot is only touched by the thread refining
+    // its row.
+    std::vector<std::vector<FitError>>* anchors;
+
+    size_t entryIndex(int fi, int qi, int gi) const {
+        return static_cast<size_t>((fi * table.numQ + qi) * table.numGain + gi);
+    }
 
     // Axis value at index i moved by d4 quarter steps (-2..2); false when
     // there is no neighbour on that side.
@@ -149,9 +157,8 @@ struct Refiner {
     // misses its target while the phase is what the kernels allow. A
     // probe's cost may then rise by kPeakCostSlack, its RMS and phase errors
     // by kPeakRmsSlack and kPeakPhaseSlack, and its peak error up to
-    // kPeakDriftDb, so that an
-    // entry may give up a little at its own grid point for the points the
-    // lookup interpolates towards it.
+    // kPeakDriftDb, so that an entry may give up a little at its own grid
+    // point for the points the lookup interpolates towards it.
     double objective(const std::vector<FitError>& now, const std::vector<FitError>& before) const {
         double sum = 0.0, peak = 0.0, penalty = 0.0;
         for (size_t i = 0; i < now.size(); ++i) {
@@ -260,13 +267,22 @@ struct Refiner {
     // the host Nyquist frequency) also restarts from the untuned entry and
     // from the kernel alone without a host section.
     double refineEntry(int fi, int qi, int gi) {
-        CorrectionEntry& e = entries[static_cast<size_t>((fi * table.numQ + qi) * table.numGain + gi)];
+        CorrectionEntry& e = entries[entryIndex(fi, qi, gi)];
         const std::vector<Probe> probes = probesFor(fi, qi, gi);
         if (probes.empty()) return 0.0;
-        const std::vector<FitError> before = errors(probes);
-        const double worstBefore = worstCost(before);
+        const std::vector<FitError> now = errors(probes);
+        const double worstBefore = worstCost(now);
         if (worstBefore <= goodEnough) return worstBefore;
-        if (peakOnly && worstPeak(before) <= kPeakGoodEnoughDb) return worstBefore;
+        if (peakOnly && worstPeak(now) <= kPeakGoodEnoughDb) return worstBefore;
+        // In peak mode the drift bounds hold against the neighbourhood as it
+        // was before the first pass, so that passes do not add up drift.
+        const std::vector<FitError>* guard = &now;
+        if (peakOnly) {
+            std::vector<FitError>& anchor = (*anchors)[entryIndex(fi, qi, gi)];
+            if (anchor.empty()) anchor = now;
+            guard = &anchor;
+        }
+        const std::vector<FitError>& before = *guard;
         const CorrectionEntry original = e;
         std::vector<CorrectionEntry> starts{original};
         if (worstBefore > kRescueCost && e.length > 0) {
@@ -277,7 +293,7 @@ struct Refiner {
                 starts.push_back(alone);
             }
         }
-        double best = objective(before, before) - 1e-4;
+        double best = objective(now, before) - 1e-4;
         CorrectionEntry bestEntry = original;
         // Where the plain host section is already close, a retuned host and
         // a short kernel can only add error (narrow deep cuts are the most
@@ -311,7 +327,7 @@ struct Refiner {
     // keeping one only while no probe's cost or peak error rises by more
     // than kShortenSlack above max(old, kTargetCost) or max(old, kShortenDb).
     void shortenEntry(int fi, int qi, int gi) {
-        CorrectionEntry& e = entries[static_cast<size_t>((fi * table.numQ + qi) * table.numGain + gi)];
+        CorrectionEntry& e = entries[entryIndex(fi, qi, gi)];
         const std::vector<Probe> probes = probesFor(fi, qi, gi);
         if (probes.empty()) return;
         const std::vector<FitError> before = errors(probes);
@@ -358,9 +374,10 @@ struct Refiner {
 
 void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vector<CorrectionEntry>& entries,
                  const RefineOptions& options) {
+    std::vector<std::vector<FitError>> anchors(entries.size());
     Refiner proto{axes, entries, kind, gainSign, options.maxGainDb, options.goodEnoughCost, options.minLength,
                   options.minQ, options.maxQ, options.denseFromHz, options.fromQ, options.toQ, options.denseQ,
-                  options.maxGainAtQ, options.peakOnly};
+                  options.maxGainAtQ, options.peakOnly, &anchors};
     proto.table.entries = entries.data();
     for (int pass = 0; pass < options.passes; ++pass) {
         double worst = 0.0;
