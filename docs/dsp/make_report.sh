@@ -8,7 +8,7 @@ resp="$build/tools/solva-response/solva-response"
 fit="$build/tools/solva-fit/solva-fit"
 host="$build/tools/solva-host/solva-host"
 plugin="$build/plugin/Solva.so"
-"$fit" --verify > "$here/deviation.txt"
+"$fit" --verify --dense > "$here/deviation.txt"
 plot() {  # name rate band
     "$resp" --rate "$2" --png "$here/$1.png" "$3" > "$here/$1.txt"
 }

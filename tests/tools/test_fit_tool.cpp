@@ -158,6 +158,27 @@ TEST_F(FitTool, PeakRefinementsOfTheLowPassTableLeaveTheRestAsCompiledIn) {
     }
 }
 
+// The built-in tables through the engine's own lookup: the 12 dB low-pass
+// sampled at 33 settings of its Q law per frequency, between its Q
+// breakpoints too, stays within the accuracy target's level limits.
+TEST_F(FitTool, VerifyReportsTheLowPassWithinItsLevelTargetOverItsQLaw) {
+    const ToolResult r = fit({"--verify"});
+    ASSERT_TRUE(r.exitedWith(0)) << r.stderrText;
+    // "low-pass 12 dB  RATE  MAX / UNCORR dB  LOW dB  RMS dB  PHASE deg  FAIL/ALL ..."
+    const std::regex row(R"(low-pass 12 dB +(\d+) +([0-9.]+) / +[0-9.]+ dB +([0-9.]+) dB +[0-9.]+ dB +[0-9.]+ deg +\d+/(\d+))");
+    int rates = 0;
+    for (std::sregex_iterator it(r.stdoutText.begin(), r.stdoutText.end(), row), end; it != end; ++it) {
+        const std::smatch& m = *it;
+        const int rate = std::stoi(m[1]);
+        if (rate != 44100 && rate != 48000) continue;
+        ++rates;
+        EXPECT_LE(std::stod(m[2]), 0.36) << rate;
+        EXPECT_LE(std::stod(m[3]), 0.35) << rate;
+        EXPECT_GE(std::stoi(m[4]), 16 * 33) << rate;
+    }
+    EXPECT_EQ(rates, 2) << r.stdoutText;
+}
+
 TEST_F(FitTool, RefusesBadArgumentsAndUnwritableFiles) {
     struct Case {
         std::vector<std::string> args;
@@ -172,6 +193,7 @@ TEST_F(FitTool, RefusesBadArgumentsAndUnwritableFiles) {
         {{"--refine", scratch_.path("t.cpp"), "--only", "kHighPass1"}, 2, "no table kHighPass1"},
         {{"--refine", scratch_.path("t.cpp"), "--passes"}, 2, "bad --refine option"},
         {{"--probe", "2", "1000"}, 2, "--probe needs KIND FREQ_HZ Q GAIN_DB"},
+        {{"--verify", "--all"}, 2, "bad --verify option"},
         {{"--write", scratch_.path("no/such/folder/t.cpp"), "--only", "kHighPass1Entries"}, 1, "cannot write"},
     };
     for (const Case& c : cases) {

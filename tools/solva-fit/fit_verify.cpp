@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dsp/band_kind.h"
@@ -18,6 +19,8 @@ namespace solva {
 namespace {
 
 constexpr int kVerifyFreqs = 512;
+constexpr int kDenseFreqs = 49;  // the sweep between breakpoints
+constexpr int kDenseQs = 25;
 
 
 struct Worst {
@@ -116,9 +119,47 @@ void runFamilies(const std::vector<Family>& families, const std::vector<float>& 
         }
 }
 
+std::vector<float> logSpaced(float lo, float hi, int n) {
+    std::vector<float> v;
+    for (int i = 0; i < n; ++i) v.push_back(static_cast<float>(lo * std::pow(hi / lo, i / (n - 1.0))));
+    return v;
+}
+
+// Dense sweeps of the three-axis families: nearly every case falls between
+// breakpoints of the tables on some axis, where the lookup interpolates.
+// The rows run on their own threads; only their summaries are printed.
+void runBetweenBreakpoints() {
+    std::vector<float> userGains;
+    for (int g = -15; g <= 15; ++g)
+        if (g != 0) userGains.push_back(static_cast<float>(g));
+    const std::vector<Family> dense = {
+        {"bell", kKindBell, logSpaced(100, 20000, kDenseFreqs), userGains, nullptr, logSpaced(0.1f, 7, kDenseQs), true},
+        {"high shelf", kKindHighShelf, logSpaced(100, 15000, kDenseFreqs), userGains, nullptr, logSpaced(0.3f, 2, kDenseQs)},
+        {"low shelf", kKindLowShelf, logSpaced(100, 15000, kDenseFreqs), userGains, nullptr, logSpaced(0.3f, 2, kDenseQs)},
+    };
+    const float rates[] = {44100.0f, 48000.0f};
+    std::vector<Worst> rows(dense.size() * 2);
+    std::vector<std::thread> pool;
+    for (size_t i = 0; i < rows.size(); ++i)
+        pool.emplace_back([&, i]() {
+            const Family& fam = dense[i / 2];
+            for (float f : fam.freqs)
+                for (float q : fam.qs)
+                    for (float g : fam.gains)
+                        checkCase(fam.kind, f, q, fam.warpedGain ? bellGainWarp(g, q) : g, rates[i % 2], false, rows[i]);
+        });
+    for (std::thread& t : pool) t.join();
+    std::printf("\nBetween breakpoints (f0 at %d log-spaced points from 100 Hz to 20 kHz, shelves to 15 kHz;\n"
+                "Q at %d log-spaced points over the family's range; the user's gains from -15 to +15 dB in\n"
+                "1 dB steps, bells through the gain warp):\n\n",
+                kDenseFreqs, kDenseQs);
+    printHeader();
+    for (size_t i = 0; i < rows.size(); ++i) printRow(dense[i / 2].name, rates[i % 2], rows[i]);
+}
+
 }  // namespace
 
-int runVerify(bool list) {
+int runVerify(bool list, bool dense) {
     const std::vector<float> gains = {-15, -9, -3, 3, 9, 15};
     const std::vector<float> shelfQs = {0.3f, 0.4f, 0.52f, 0.7f, 1, 1.4f, 2};
     const std::vector<Family> target = {
@@ -151,6 +192,7 @@ int runVerify(bool list) {
     std::printf("\nWider set (bells at band gains +-3, 9, 15 dB without the warp; shelves up to 20 kHz;\n"
                 "kinds without correction):\n\n");
     runFamilies(wider, {44100.0f, 48000.0f}, list);
+    if (dense) runBetweenBreakpoints();
     return 0;
 }
 

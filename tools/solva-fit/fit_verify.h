@@ -4,7 +4,9 @@
 
 namespace solva {
 
-// Prints the deviation report; list also prints every case off target.
-int runVerify(bool list);
+// Prints the deviation report; list also prints every case off target,
+// dense adds sweeps of the bells and shelves between the tables'
+// breakpoints (summaries only).
+int runVerify(bool list, bool dense);
 
 }  // namespace solva

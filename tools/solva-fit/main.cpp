@@ -9,7 +9,8 @@
 //                         (refinement alone, from the built-in tables; --peak:
 //                         the neighbourhoods' peak level error alone; --dense-q:
 //                         probes a quarter step apart along Q)
-//   solva-fit --verify [--list]  (deviation of the built-in tables at the target settings)
+//   solva-fit --verify [--list] [--dense]  (deviation of the built-in tables at the target
+//                         settings; --dense: sweeps between the breakpoints as well)
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
@@ -62,7 +63,7 @@ int cannotWrite(const std::string& path) {
 }
 
 int usage(const char* msg) {
-    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] [--only TABLES] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] [--top-from HZ] [--from-q Q] [--to-q Q] [--dense-q] [--peak] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list])\n", msg);
+    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] [--only TABLES] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] [--top-from HZ] [--from-q Q] [--to-q Q] [--dense-q] [--peak] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list] [--dense])\n", msg);
     return 2;
 }
 
@@ -105,7 +106,16 @@ int main(int argc, char** argv) {
         return runProbe(std::atoi(argv[2]), static_cast<float>(std::atof(argv[3])),
                         static_cast<float>(std::atof(argv[4])), static_cast<float>(std::atof(argv[5])), fs);
     }
-    if (mode == "--verify") return runVerify(argc == 3 && std::string(argv[2]) == "--list");
+    if (mode == "--verify") {
+        bool list = false, dense = false;
+        for (int i = 2; i < argc; ++i) {
+            const std::string opt = argv[i];
+            if (opt == "--list") list = true;
+            else if (opt == "--dense") dense = true;
+            else return usage("bad --verify option");
+        }
+        return runVerify(list, dense);
+    }
     if (mode == "--refine") {
         if (argc < 3) return usage("--refine needs a file");
         RefineOptions o;
