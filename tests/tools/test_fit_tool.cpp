@@ -115,12 +115,20 @@ std::vector<std::string> entryLines(const std::string& rows) {
     return lines;
 }
 
-// The 12 dB low-pass table's two last steps, each run again on the table as
-// committed: the header records it, only the entries it refines may move,
-// and every other table goes back as compiled in. The table holds rows of
-// 15 entries, one per Q (0.01 .. 40); its frequency axis reaches 9 kHz at
-// the thirteenth breakpoint, and Q 0.3 at the fourth.
-TEST_F(FitTool, PeakRefinementsOfTheLowPassTableLeaveTheRestAsCompiledIn) {
+// The second field of an entry line: its sinc index.
+int sincIndexOf(const std::string& line) {
+    int type = 0, sinc = -1;
+    std::sscanf(line.c_str(), " {%d, %d,", &type, &sinc);
+    return sinc;
+}
+
+// The 12 dB low-pass table's three last steps, each run again on the table
+// as committed: the header records it, only the entries it refines may
+// move, no sinc grows longer, and every other table goes back as compiled
+// in. The table holds rows of 15 entries, one per Q (0.01 .. 40); its
+// frequency axis reaches 9 kHz at the thirteenth breakpoint, and Q 0.3 at
+// the fourth.
+TEST_F(FitTool, RefinementStepsOfTheLowPassTableLeaveTheRestAsCompiledIn) {
     struct Step {
         std::vector<std::string> args;
         bool (*mayMove)(int row, int qIndex);
@@ -129,6 +137,7 @@ TEST_F(FitTool, PeakRefinementsOfTheLowPassTableLeaveTheRestAsCompiledIn) {
         {{"--passes", "1", "--top-from", "9000", "--from-q", "2", "--peak"},
          [](int row, int qIndex) { return row >= 12 && qIndex >= 7; }},
         {{"--passes", "2", "--to-q", "0.3", "--dense-q", "--peak"}, [](int, int qIndex) { return qIndex <= 3; }},
+        {{"--passes", "1", "--shorten-sinc"}, [](int, int) { return true; }},
     };
     const std::string compiled = readText(std::string(SOLVA_SOURCE_DIR) + "/dsp/correction_tables_data.cpp");
     const std::vector<std::string> before = entryLines(tableRows(compiled, "kLowPass2Entries"));
@@ -150,6 +159,7 @@ TEST_F(FitTool, PeakRefinementsOfTheLowPassTableLeaveTheRestAsCompiledIn) {
         int moved = 0;
         for (size_t i = 0; i < before.size(); ++i) {
             const int row = static_cast<int>(i / 15), qIndex = static_cast<int>(i % 15);
+            EXPECT_LE(sincIndexOf(after[i]), sincIndexOf(before[i])) << recorded << ": " << after[i];
             if (after[i] == before[i]) continue;
             ++moved;
             EXPECT_TRUE(step.mayMove(row, qIndex)) << recorded << ": row " << row << " Q index " << qIndex;

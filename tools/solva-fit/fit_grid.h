@@ -52,6 +52,7 @@ struct RefineOptions {
     float (*maxGainAtQ)(float q) = nullptr;  // the same at one Q, where it depends on Q
     double goodEnoughCost = 0.12;   // neighbourhoods below this cost are left alone
     bool shorten = false;           // first try shorter kernels where the targets allow
+    bool shortenSinc = false;       // ... and shorter sincs where no probe gets worse
     float minLength = 8.0f;         // shortest kernel shortening leaves
     float minQ = 0.0f, maxQ = 1e9f; // Q range the effect sends to the kind
     float denseFromHz = 0.0f;       // > 0: refine only rows from here, probing in quarter steps

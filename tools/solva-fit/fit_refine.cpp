@@ -47,6 +47,10 @@ constexpr double kTargetCost = 0.2;  // shortening keeps neighbourhoods below th
 constexpr double kShortenDb = 0.12;  // ... and peak errors below this
 constexpr double kShortenSlack = 0.03;
 constexpr float kShortenStep = 4.0f;
+constexpr int kShortestSincIndex = 10;     // 101 taps
+constexpr double kSincSlackDb = 0.005;     // a shorter sinc may cost this much level error,
+constexpr double kSincRmsSlack = 0.002;    // ... RMS error
+constexpr double kSincPhaseSlack = 0.1;    // ... and phase error (degrees, up to 10 kHz)
 constexpr double kRescueCost = 1.0;  // neighbourhoods above this also try fresh starts
 
 struct Probe {
@@ -348,6 +352,36 @@ struct Refiner {
         }
     }
 
+    // The reference is filtered over the whole sinc on every redesign: an
+    // entry tries the next shorter sinc, retuned from where it stands, and
+    // keeps it only while no probe's level, RMS or phase error rises by more
+    // than kSincSlackDb, kSincRmsSlack or kSincPhaseSlack.
+    void shortenSinc(int fi, int qi, int gi) {
+        CorrectionEntry& e = entries[entryIndex(fi, qi, gi)];
+        if (hostOnly(e)) return;
+        const std::vector<Probe> probes = probesFor(fi, qi, gi);
+        if (probes.empty()) return;
+        const std::vector<FitError> before = errors(probes);
+        auto noWorse = [&](const std::vector<FitError>& now) {
+            for (size_t i = 0; i < now.size(); ++i)
+                if (now[i].magDb > before[i].magDb + kSincSlackDb || now[i].rmsDb > before[i].rmsDb + kSincRmsSlack ||
+                    now[i].phaseLowDeg > before[i].phaseLowDeg + kSincPhaseSlack)
+                    return false;
+            return true;
+        };
+        while (e.sincIndex > kShortestSincIndex) {
+            const CorrectionEntry longer = e;
+            CorrectionEntry start = e;
+            --start.sincIndex;
+            e = start;
+            if (noWorse(errors(probes))) continue;
+            descend(e, start, probes, before);
+            if (noWorse(errors(probes))) continue;
+            e = longer;
+            return;
+        }
+    }
+
     bool gainRowUsed(int gi) const {
         return table.numGain <= 1 || std::fabs(gridGain(table, gi)) <= maxGainDb + 2.0f;
     }
@@ -357,6 +391,11 @@ struct Refiner {
         for (int qi = 0; qi < table.numQ; ++qi)
             for (int gi = 0; gi < table.numGain; ++gi)
                 if (gainRowUsed(gi)) shortenEntry(fi, qi, gi);
+    }
+    void shortenSincRow(int fi) {
+        for (int qi = 0; qi < table.numQ; ++qi)
+            for (int gi = 0; gi < table.numGain; ++gi)
+                if (gainRowUsed(gi)) shortenSinc(fi, qi, gi);
     }
 
     double refineRow(int fi) {
@@ -391,6 +430,7 @@ void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vecto
                     if (fi >= axes.numFreq) break;
                     if (options.denseFromHz > 0.0f && axes.freqAxisHz[fi] < options.denseFromHz) continue;
                     if (options.shorten) r.shortenRow(fi);
+                    if (options.shortenSinc) r.shortenSincRow(fi);
                     const double w = r.refineRow(fi);
                     std::lock_guard<std::mutex> lock(mutex);
                     worst = std::max(worst, w);

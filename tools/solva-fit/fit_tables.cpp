@@ -355,6 +355,7 @@ int runRefine(const std::string& path, const RefineOptions& given, float maxGain
             RefineOptions o = refineOptionsFor(j, given.threads);
             o.passes = given.passes;
             o.shorten = given.shorten;
+            o.shortenSinc = given.shortenSinc;
             if (maxGainDb > 0.0f) o.maxGainDb = std::min(o.maxGainDb, maxGainDb);
             o.denseFromHz = given.denseFromHz;
             o.fromQ = given.fromQ;

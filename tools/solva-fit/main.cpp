@@ -4,11 +4,12 @@
 //   solva-fit --write dsp/correction_tables_data.cpp [--threads N] [--only TABLE,...]
 //   solva-fit --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ]
 //   solva-fit --refine FILE [--threads N] [--passes N] [--only TABLE,...] [--shorten]
-//                         [--max-gain DB] [--top-from HZ] [--from-q Q] [--to-q Q]
-//                         [--dense-q] [--peak]
+//                         [--shorten-sinc] [--max-gain DB] [--top-from HZ] [--from-q Q]
+//                         [--to-q Q] [--dense-q] [--peak]
 //                         (refinement alone, from the built-in tables; --peak:
 //                         the neighbourhoods' peak level error alone; --dense-q:
-//                         probes a quarter step apart along Q)
+//                         probes a quarter step apart along Q; --shorten-sinc:
+//                         shorter sincs where no probe gets worse)
 //   solva-fit --verify [--list] [--dense]  (deviation of the built-in tables at the target
 //                         settings; --dense: sweeps between the breakpoints as well)
 #include <cstdio>
@@ -63,7 +64,7 @@ int cannotWrite(const std::string& path) {
 }
 
 int usage(const char* msg) {
-    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] [--only TABLES] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--max-gain DB] [--top-from HZ] [--from-q Q] [--to-q Q] [--dense-q] [--peak] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list] [--dense])\n", msg);
+    std::fprintf(stderr, "solva-fit: %s (usage: solva-fit --write FILE [--threads N] [--only TABLES] | --refine FILE [--threads N] [--passes N] [--only TABLES] [--shorten] [--shorten-sinc] [--max-gain DB] [--top-from HZ] [--from-q Q] [--to-q Q] [--dense-q] [--peak] | --probe KIND FREQ_HZ Q GAIN_DB [--rate HZ] | --verify [--list] [--dense])\n", msg);
     return 2;
 }
 
@@ -129,6 +130,10 @@ int main(int argc, char** argv) {
             }
             if (opt == "--peak") {
                 o.peakOnly = true;
+                continue;
+            }
+            if (opt == "--shorten-sinc") {
+                o.shortenSinc = true;
                 continue;
             }
             if (opt == "--dense-q") {
