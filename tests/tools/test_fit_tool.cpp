@@ -204,6 +204,9 @@ TEST_F(FitTool, RefusesBadArgumentsAndUnwritableFiles) {
         {{"--refine", scratch_.path("t.cpp"), "--passes"}, 2, "bad --refine option"},
         {{"--probe", "2", "1000"}, 2, "--probe needs KIND FREQ_HZ Q GAIN_DB"},
         {{"--verify", "--all"}, 2, "bad --verify option"},
+        {{"--refine", scratch_.path("t.cpp"), "--to-q", "0.3x"}, 2, "bad value for --to-q"},
+        {{"--refine", scratch_.path("t.cpp"), "--passes", "-1"}, 2, "bad value for --passes"},
+        {{"--refine", scratch_.path("t.cpp"), "--bogus", "x"}, 2, "bad --refine option"},
         {{"--write", scratch_.path("no/such/folder/t.cpp"), "--only", "kHighPass1Entries"}, 1, "cannot write"},
     };
     for (const Case& c : cases) {

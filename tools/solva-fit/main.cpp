@@ -14,6 +14,7 @@
 //                         settings; --dense: sweeps between the breakpoints as well)
 #include <cstdio>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -61,6 +62,15 @@ bool canWrite(const std::string& path) {
 int cannotWrite(const std::string& path) {
     std::fprintf(stderr, "solva-fit: cannot write %s\n", path.c_str());
     return 1;
+}
+
+// A whole argument read as a finite number, or false.
+bool parseNumber(const char* text, float& value) {
+    char* end = nullptr;
+    const float v = std::strtof(text, &end);
+    if (end == text || *end != '\0' || !std::isfinite(v)) return false;
+    value = v;
+    return true;
 }
 
 int usage(const char* msg) {
@@ -141,14 +151,21 @@ int main(int argc, char** argv) {
                 continue;
             }
             if (i + 1 >= argc) return usage("bad --refine option");
-            if (opt == "--threads") o.threads = std::max(1, std::atoi(argv[i + 1]));
-            else if (opt == "--passes") o.passes = std::max(1, std::atoi(argv[i + 1]));
-            else if (opt == "--only") only = argv[i + 1];
-            else if (opt == "--max-gain") maxGainDb = static_cast<float>(std::atof(argv[i + 1]));
-            else if (opt == "--top-from") o.denseFromHz = static_cast<float>(std::atof(argv[i + 1]));
-            else if (opt == "--from-q") o.fromQ = static_cast<float>(std::atof(argv[i + 1]));
-            else if (opt == "--to-q") o.toQ = static_cast<float>(std::atof(argv[i + 1]));
-            else return usage("bad --refine option");
+            if (opt == "--only") {
+                only = argv[++i];
+                continue;
+            }
+            const bool numeric = opt == "--threads" || opt == "--passes" || opt == "--max-gain" ||
+                                 opt == "--top-from" || opt == "--from-q" || opt == "--to-q";
+            if (!numeric) return usage("bad --refine option");
+            float v = 0.0f;
+            if (!parseNumber(argv[i + 1], v) || v < 0.0f) return usage(("bad value for " + opt).c_str());
+            if (opt == "--threads") o.threads = std::max(1, static_cast<int>(v));
+            else if (opt == "--passes") o.passes = std::max(1, static_cast<int>(v));
+            else if (opt == "--max-gain") maxGainDb = v;
+            else if (opt == "--top-from") o.denseFromHz = v;
+            else if (opt == "--from-q") o.fromQ = v;
+            else o.toQ = v;
             ++i;
         }
         if (!only.empty() && !unknownTableIn(only).empty()) return usage(("no table " + unknownTableIn(only)).c_str());
