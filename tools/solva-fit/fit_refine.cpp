@@ -386,17 +386,16 @@ struct Refiner {
         return table.numGain <= 1 || std::fabs(gridGain(table, gi)) <= maxGainDb + 2.0f;
     }
 
+    // Calls visit(qi, gi) for every entry of one frequency row whose gain
+    // the effect sends.
+    template <typename Visit>
+    void forEachUsedEntry(int fi, Visit visit) {
+        for (int qi = 0; qi < table.numQ; ++qi)
+            for (int gi = 0; gi < table.numGain; ++gi)
+                if (gainRowUsed(gi)) visit(fi, qi, gi);
+    }
+
     // Refines every entry of one frequency row; returns its worst cost.
-    void shortenRow(int fi) {
-        for (int qi = 0; qi < table.numQ; ++qi)
-            for (int gi = 0; gi < table.numGain; ++gi)
-                if (gainRowUsed(gi)) shortenEntry(fi, qi, gi);
-    }
-    void shortenSincRow(int fi) {
-        for (int qi = 0; qi < table.numQ; ++qi)
-            for (int gi = 0; gi < table.numGain; ++gi)
-                if (gainRowUsed(gi)) shortenSinc(fi, qi, gi);
-    }
 
     double refineRow(int fi) {
         double worst = 0.0;
@@ -429,8 +428,10 @@ void refineTable(const CorrectionTable& axes, int kind, int gainSign, std::vecto
                     const int fi = 2 * next.fetch_add(1) + parity;
                     if (fi >= axes.numFreq) break;
                     if (options.denseFromHz > 0.0f && axes.freqAxisHz[fi] < options.denseFromHz) continue;
-                    if (options.shorten) r.shortenRow(fi);
-                    if (options.shortenSinc) r.shortenSincRow(fi);
+                    if (options.shorten)
+                        r.forEachUsedEntry(fi, [&r](int f, int q, int g) { r.shortenEntry(f, q, g); });
+                    if (options.shortenSinc)
+                        r.forEachUsedEntry(fi, [&r](int f, int q, int g) { r.shortenSinc(f, q, g); });
                     const double w = r.refineRow(fi);
                     std::lock_guard<std::mutex> lock(mutex);
                     worst = std::max(worst, w);

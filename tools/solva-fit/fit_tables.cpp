@@ -281,15 +281,21 @@ float largestBellGainDb(float q) { return std::max(std::fabs(bellGainWarp(15.0f,
 
 }  // namespace
 
-RefineOptions refineOptionsFor(const TableJob& j, int threads) {
-    RefineOptions o;
-    o.threads = threads;
+// o with the limits of j's kind: the largest band gain and the Q range the
+// effect sends it.
+RefineOptions limitedToKind(const TableJob& j, RefineOptions o) {
     o.maxGainDb = j.kind == kKindBell ? kBellGainRangeDb : (j.table.threeAxis() ? kShelfGainRangeDb : 0.0f);
     // The effect's Q laws: bells 0.1..7, 12 dB low-pass 0.05..12 (shelves
     // use their whole axis).
     if (j.kind == kKindBell) o.minQ = 0.1f, o.maxQ = 7.0f, o.maxGainAtQ = largestBellGainDb;
     if (j.kind == kKindLowPass2) o.minQ = 0.05f, o.maxQ = 12.0f;
     return o;
+}
+
+RefineOptions refineOptionsFor(const TableJob& j, int threads) {
+    RefineOptions o;
+    o.threads = threads;
+    return limitedToKind(j, o);
 }
 
 // Fits the tables named in only (all when empty) afresh; the others are
@@ -352,16 +358,8 @@ int runRefine(const std::string& path, const RefineOptions& given, float maxGain
                                                         : std::vector<CorrectionEntry>(j.table.entries, j.table.entries + j.table.entryCount());
         if (j.method != FitMethod::kNone && (named(only, j.name) || remirror)) {
             makeHostValuesAbsolute(j.table, entries);
-            RefineOptions o = refineOptionsFor(j, given.threads);
-            o.passes = given.passes;
-            o.shorten = given.shorten;
-            o.shortenSinc = given.shortenSinc;
+            RefineOptions o = limitedToKind(j, given);
             if (maxGainDb > 0.0f) o.maxGainDb = std::min(o.maxGainDb, maxGainDb);
-            o.denseFromHz = given.denseFromHz;
-            o.fromQ = given.fromQ;
-            o.toQ = given.toQ;
-            o.denseQ = given.denseQ;
-            o.peakOnly = given.peakOnly;
             refineTable(j.table, j.kind, j.gainSign, entries, o);
             std::printf("%s refined\n", j.name);
             std::fflush(stdout);

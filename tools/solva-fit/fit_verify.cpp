@@ -104,19 +104,21 @@ std::vector<float> lowPassQRange(float freqHz) {
     return qs;
 }
 
+// Every case of one family at one rate.
+Worst checkFamily(const Family& fam, float fs, bool list) {
+    Worst w;
+    for (float f : fam.freqs) {
+        const std::vector<float> qs = fam.qsAt ? fam.qsAt(f) : fam.qs;
+        for (float q : qs)
+            for (float g : fam.gains) checkCase(fam.kind, f, q, fam.warpedGain ? bellGainWarp(g, q) : g, fs, list, w);
+    }
+    return w;
+}
+
 void runFamilies(const std::vector<Family>& families, const std::vector<float>& rates, bool list) {
     printHeader();
     for (const Family& fam : families)
-        for (float fs : rates) {
-            Worst w;
-            for (float f : fam.freqs) {
-                const std::vector<float> qs = fam.qsAt ? fam.qsAt(f) : fam.qs;
-                for (float q : qs)
-                    for (float g : fam.gains)
-                        checkCase(fam.kind, f, q, fam.warpedGain ? bellGainWarp(g, q) : g, fs, list, w);
-            }
-            printRow(fam.name, fs, w);
-        }
+        for (float fs : rates) printRow(fam.name, fs, checkFamily(fam, fs, list));
 }
 
 std::vector<float> logSpaced(float lo, float hi, int n) {
@@ -141,13 +143,7 @@ void runBetweenBreakpoints() {
     std::vector<Worst> rows(dense.size() * 2);
     std::vector<std::thread> pool;
     for (size_t i = 0; i < rows.size(); ++i)
-        pool.emplace_back([&, i]() {
-            const Family& fam = dense[i / 2];
-            for (float f : fam.freqs)
-                for (float q : fam.qs)
-                    for (float g : fam.gains)
-                        checkCase(fam.kind, f, q, fam.warpedGain ? bellGainWarp(g, q) : g, rates[i % 2], false, rows[i]);
-        });
+        pool.emplace_back([&, i]() { rows[i] = checkFamily(dense[i / 2], rates[i % 2], false); });
     for (std::thread& t : pool) t.join();
     std::printf("\nBetween breakpoints (f0 at %d log-spaced points from 100 Hz to 20 kHz, shelves to 15 kHz;\n"
                 "Q at %d log-spaced points over the family's range; the user's gains from -15 to +15 dB in\n"

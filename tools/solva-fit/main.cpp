@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dsp/band_kind.h"
@@ -132,22 +133,19 @@ int main(int argc, char** argv) {
         RefineOptions o;
         std::string only;
         float maxGainDb = 0.0f;  // 0: each kind's own range
+        float threads = static_cast<float>(o.threads), passes = static_cast<float>(o.passes);
+        const std::pair<const char*, bool*> switches[] = {
+            {"--shorten", &o.shorten}, {"--shorten-sinc", &o.shortenSinc}, {"--dense-q", &o.denseQ}, {"--peak", &o.peakOnly}};
+        const std::pair<const char*, float*> numbers[] = {
+            {"--threads", &threads},        {"--passes", &passes}, {"--max-gain", &maxGainDb},
+            {"--top-from", &o.denseFromHz}, {"--from-q", &o.fromQ}, {"--to-q", &o.toQ}};
         for (int i = 3; i < argc; ++i) {
             const std::string opt = argv[i];
-            if (opt == "--shorten") {
-                o.shorten = true;
-                continue;
-            }
-            if (opt == "--peak") {
-                o.peakOnly = true;
-                continue;
-            }
-            if (opt == "--shorten-sinc") {
-                o.shortenSinc = true;
-                continue;
-            }
-            if (opt == "--dense-q") {
-                o.denseQ = true;
+            bool* flag = nullptr;
+            for (const auto& s : switches)
+                if (opt == s.first) flag = s.second;
+            if (flag) {
+                *flag = true;
                 continue;
             }
             if (i + 1 >= argc) return usage("bad --refine option");
@@ -155,19 +153,14 @@ int main(int argc, char** argv) {
                 only = argv[++i];
                 continue;
             }
-            const bool numeric = opt == "--threads" || opt == "--passes" || opt == "--max-gain" ||
-                                 opt == "--top-from" || opt == "--from-q" || opt == "--to-q";
-            if (!numeric) return usage("bad --refine option");
-            float v = 0.0f;
-            if (!parseNumber(argv[i + 1], v) || v < 0.0f) return usage(("bad value for " + opt).c_str());
-            if (opt == "--threads") o.threads = std::max(1, static_cast<int>(v));
-            else if (opt == "--passes") o.passes = std::max(1, static_cast<int>(v));
-            else if (opt == "--max-gain") maxGainDb = v;
-            else if (opt == "--top-from") o.denseFromHz = v;
-            else if (opt == "--from-q") o.fromQ = v;
-            else o.toQ = v;
-            ++i;
+            float* number = nullptr;
+            for (const auto& n : numbers)
+                if (opt == n.first) number = n.second;
+            if (!number) return usage("bad --refine option");
+            if (!parseNumber(argv[++i], *number) || *number < 0.0f) return usage(("bad value for " + opt).c_str());
         }
+        o.threads = std::max(1, static_cast<int>(threads));
+        o.passes = std::max(1, static_cast<int>(passes));
         if (!only.empty() && !unknownTableIn(only).empty()) return usage(("no table " + unknownTableIn(only)).c_str());
         if (!canWrite(argv[2])) return cannotWrite(argv[2]);
         // The header of the written file records how its tables came about.
