@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "dsp/band_kind.h"
+
 namespace solva {
 namespace {
 
@@ -32,6 +34,16 @@ Trial fromVector(const Trial& base, const double x[kDims], const FitAxes& a) {
 }
 
 }  // namespace
+
+FitAxes axesForKind(int kind) {
+    FitAxes a;
+    if (kind == kKindHighPass1) a.q = false;
+    if (kind == kKindBell || kind == kKindHighShelfA || kind == kKindLowShelfB) {
+        a.gain = true;
+        a.outputGain = true;
+    }
+    return a;
+}
 
 Trial optimiseTrial(const FitPoint& p, const Trial& start, const FitAxes& axes, int evaluations, FitError& err) {
     const double steps[kDims] = {0.05, 0.2, 0.03, 0.1, 0.3, 0.01};

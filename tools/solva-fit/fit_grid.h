@@ -28,6 +28,10 @@ struct FitAxes {
     bool freq = true, q = true, gain = false, outputGain = false;
 };
 
+// The axes of a kind: the first-order high-pass keeps its Q, the bells and
+// shelves also retune their gain and band output gain.
+FitAxes axesForKind(int kind);
+
 // Optimises the continuous parameters of start (length and sinc index fixed).
 Trial optimiseTrial(const FitPoint& p, const Trial& start, const FitAxes& axes, int evaluations, FitError& err);
 

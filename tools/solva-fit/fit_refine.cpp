@@ -396,7 +396,6 @@ struct Refiner {
     }
 
     // Refines every entry of one frequency row; returns its worst cost.
-
     double refineRow(int fi) {
         double worst = 0.0;
         for (int qi = 0; qi < table.numQ; ++qi) {

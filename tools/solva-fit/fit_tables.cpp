@@ -30,16 +30,6 @@ int lengthForKind(int kind) {
     }
 }
 
-FitAxes axesFor(int kind) {
-    FitAxes a;
-    if (kind == kKindHighPass1) a.q = false;
-    if (kind == kKindBell || kind == kKindHighShelfA || kind == kKindLowShelfB) {
-        a.gain = true;
-        a.outputGain = true;
-    }
-    return a;
-}
-
 
 CorrectionEntry toEntry(const CorrectionTable& t, const Trial& tr, float f, float q, float tableGain, int gainSign) {
     CorrectionEntry e{};
@@ -73,7 +63,7 @@ CorrectionEntry toEntry(const CorrectionTable& t, const Trial& tr, float f, floa
 void fitColumn(const CorrectionTable& t, int kind, int gainSign, int fi, int qi, int length,
                std::vector<CorrectionEntry>& out, double& worstC, double& worstU) {
     const float f = t.freqAxisHz[fi], q = gridQ(t, qi);
-    const FitAxes axes = axesFor(kind);
+    const FitAxes axes = axesForKind(kind);
     std::vector<Trial> trials(static_cast<size_t>(t.numGain));
     const int zero = t.numGain > 1 ? 15 : 0;
     for (int dir : {1, -1}) {

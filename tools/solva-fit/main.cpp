@@ -79,16 +79,6 @@ int usage(const char* msg) {
     return 2;
 }
 
-FitAxes axesForKind(int kind) {
-    FitAxes a;
-    if (kind == kKindHighPass1) a.q = false;
-    if (kind == kKindBell || kind == kKindHighShelfA || kind == kKindLowShelfB) {
-        a.gain = true;
-        a.outputGain = true;
-    }
-    return a;
-}
-
 int runProbe(int kind, float f, float q, float g, float fs) {
     const FitPoint p = makeFitPoint(kind, f, q, g, fs, 80);
     FitError e0 = evaluateTrial(p, Trial{});
