@@ -43,8 +43,9 @@ struct FitError {
     double phaseLowDeg = 0.0;  // max |phase error| up to 10 kHz
 };
 
-// The fitting objective over the three accuracy targets (peak, RMS, phase).
-double targetCost(const FitError& e);
+// The fitting objective over the three accuracy targets (peak, RMS, phase)
+// for a band of the given kind.
+double targetCost(const FitError& e, int kind);
 
 FitError evaluateTrial(const FitPoint& p, const Trial& t);
 

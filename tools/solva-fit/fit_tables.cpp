@@ -195,11 +195,8 @@ bool writeTablesSource(const std::string& path, const std::string& command,
     std::fprintf(f, "// Produced by tools/solva-fit: %s\n", steps.c_str());
     std::fprintf(f, "// Regenerate from the build directory with:\n");
     std::fprintf(f, "//   tools/solva-fit/solva-fit --write <source>/dsp/correction_tables_data.cpp\n");
-    std::fprintf(f, "// (a fresh fit and its refinement, the same on every run); --refine steps\n");
-    std::fprintf(f, "// as above improve the tables compiled into the tool. kLowPass2Entries\n");
-    std::fprintf(f, "// comes from such steps (most by earlier versions of the fitter), which\n");
-    std::fprintf(f, "// a fresh fit does not match (docs/dsp/README.md); to keep it, add\n");
-    std::fprintf(f, "//   --only kHighPass1Entries,kShelfAEntries,kBellEntries\n");
+    std::fprintf(f, "// (a fresh fit and its refinement, the same on every run); --refine steps,\n");
+    std::fprintf(f, "// recorded above when there are any, improve the tables compiled into the tool.\n");
     std::fprintf(f, "// Entries: host type, sinc index, length, sinc centre, flat fraction, host\n");
     std::fprintf(f, "// frequency (Hz at 44.1 kHz, 0 = band's), Q, Q2 (0 = band's), gain, output gain.\n");
     std::fprintf(f, "// Fitted at 44.1 kHz against the analog prototypes over 20 Hz..20 kHz (the\n");
@@ -288,6 +285,27 @@ RefineOptions refineOptionsFor(const TableJob& j, int threads) {
     return limitedToKind(j, o);
 }
 
+// The refinement after a kernel table's fresh fit: plain passes, passes
+// against each neighbourhood's peak level error (then with probes a quarter
+// step apart along Q), shorter sincs where no probe gets worse (with a plain
+// pass after them), and the quarter-step peak passes once more.
+void refineKernelTable(const TableJob& j, std::vector<CorrectionEntry>& entries, int threads) {
+    struct Step {
+        int passes;
+        bool peakOnly, denseQ, shortenSinc;
+    };
+    const Step steps[] = {
+        {2, false, false, false}, {2, true, false, false}, {2, true, true, false}, {1, false, false, true}, {2, true, true, false}};
+    for (const Step& s : steps) {
+        RefineOptions o = refineOptionsFor(j, threads);
+        o.passes = s.passes;
+        o.peakOnly = s.peakOnly;
+        o.denseQ = s.denseQ;
+        o.shortenSinc = s.shortenSinc;
+        refineTable(j.table, j.kind, j.gainSign, entries, o);
+    }
+}
+
 // Fits the tables named in only (all when empty) afresh; the others are
 // written as compiled in.
 int runWrite(const std::string& path, int threads, const std::string& command, bool refine,
@@ -318,14 +336,19 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
         }
         if (j.method == FitMethod::kKernel) {
             entries = fitTable(j.table, j.kind, j.gainSign, threads, report);
+            // The point fits span every Q of the table, beyond the effect's
+            // range; what the engine plays between breakpoints is measured by
+            // --verify once the tables are built in.
+            std::printf("%-18s kind %2d: point fits at every table Q, worst %.3f dB (uncorrected %.3f dB)\n", j.name,
+                        j.kind, report.worstCorrected, report.worstUncorrected);
+            std::fflush(stdout);
             makeHostValuesAbsolute(j.table, entries);
-            if (refine) refineTable(j.table, j.kind, j.gainSign, entries, refineOptionsFor(j, threads));
-        } else {  // first-order low-pass: no correction
+            if (refine) refineKernelTable(j, entries, threads);
+        } else {
             entries.assign(static_cast<size_t>(j.table.entryCount()), CorrectionEntry{0, 0, 0, 0.5f, 0, 0, 0, 0, -400.0f, 1.0f});
+            std::printf("%-18s kind %2d: no correction\n", j.name, j.kind);
+            std::fflush(stdout);
         }
-        std::printf("%-18s kind %2d: grid max |error| (|gain| <= 15 dB) corrected %.3f dB, uncorrected %.3f dB\n", j.name, j.kind,
-                    report.worstCorrected, report.worstUncorrected);
-        std::fflush(stdout);
         tables.emplace_back(j.name, std::move(entries));
     }
     if (!writeTablesSource(path, command, tables)) {
