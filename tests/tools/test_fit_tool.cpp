@@ -205,6 +205,27 @@ TEST_F(FitTool, VerifyReportsTheLowPassWithinItsLevelTargetOverItsQLaw) {
     EXPECT_EQ(rates, 2) << r.stdoutText;
 }
 
+// The shelves swept between their breakpoints (49 frequencies x 25 Qs x 30
+// gains each, about ten seconds on two cores) stay within the level target
+// for f0 <= 10 kHz and within the overall one above.
+TEST_F(FitTool, VerifyDenseKeepsTheShelvesWithinTheLevelTargetsBetweenBreakpoints) {
+    const ToolResult r = fit({"--verify", "--dense"});
+    ASSERT_TRUE(r.exitedWith(0)) << r.stderrText;
+    const size_t dense = r.stdoutText.find("Between breakpoints");
+    ASSERT_NE(dense, std::string::npos) << r.stdoutText;
+    const std::string rows = r.stdoutText.substr(dense);
+    const std::regex row(R"((high|low) shelf +(\d+) +([0-9.]+) / +[0-9.]+ dB +([0-9.]+) dB +[0-9.]+ dB +[0-9.]+ deg +\d+/(\d+))");
+    int found = 0;
+    for (std::sregex_iterator it(rows.begin(), rows.end(), row), end; it != end; ++it) {
+        const std::smatch& m = *it;
+        ++found;
+        EXPECT_LE(std::stod(m[3]), 0.6) << m[0];
+        EXPECT_LE(std::stod(m[4]), 0.35) << m[0];
+        EXPECT_EQ(std::stoi(m[5]), 49 * 25 * 30) << m[0];
+    }
+    EXPECT_EQ(found, 4) << rows;
+}
+
 TEST_F(FitTool, RefusesBadArgumentsAndUnwritableFiles) {
     struct Case {
         std::vector<std::string> args;

@@ -306,6 +306,21 @@ void refineKernelTable(const TableJob& j, std::vector<CorrectionEntry>& entries,
     }
 }
 
+// The refinement after a shelf table's fit (or mirror): plain passes, then
+// one pass against the neighbourhoods' peak level error, probing a quarter
+// step apart along frequency, from 5 kHz up and at Q 1.4 and above: there
+// the steepest shelves, interpolated between two frequency breakpoints,
+// miss the level by more than at either breakpoint.
+void refineShelfTable(const TableJob& j, std::vector<CorrectionEntry>& entries, int threads) {
+    refineTable(j.table, j.kind, j.gainSign, entries, refineOptionsFor(j, threads));
+    RefineOptions o = refineOptionsFor(j, threads);
+    o.passes = 1;
+    o.peakOnly = true;
+    o.denseFromHz = 5000.0f;
+    o.fromQ = 1.4f;
+    refineTable(j.table, j.kind, j.gainSign, entries, o);
+}
+
 // Fits the tables named in only (all when empty) afresh; the others are
 // written as compiled in.
 int runWrite(const std::string& path, int threads, const std::string& command, bool refine,
@@ -318,7 +333,7 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
         // fitted afresh.
         if (j.method == FitMethod::kMirror && (named(only, j.name) || named(only, (&j - 1)->name))) {
             entries = mirrorShelfEntries(j.table, tables.back().second);
-            if (refine) refineTable(j.table, j.kind, j.gainSign, entries, refineOptionsFor(j, threads));
+            if (refine) refineShelfTable(j, entries, threads);
             tables.emplace_back(j.name, std::move(entries));
             continue;
         }
@@ -330,7 +345,8 @@ int runWrite(const std::string& path, int threads, const std::string& command, b
         if (j.method == FitMethod::kHostShape) {
             entries = fitHostShaped(j, threads);
             // The high-pass fit judges its entries between breakpoints itself.
-            if (refine && j.table.threeAxis()) refineTable(j.table, j.kind, j.gainSign, entries, refineOptionsFor(j, threads));
+            if (refine && j.kind == kKindBell) refineTable(j.table, j.kind, j.gainSign, entries, refineOptionsFor(j, threads));
+            else if (refine && j.table.threeAxis()) refineShelfTable(j, entries, threads);
             tables.emplace_back(j.name, std::move(entries));
             continue;
         }
