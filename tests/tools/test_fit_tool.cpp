@@ -3,7 +3,9 @@
 // target and match the committed ones, so is regenerating the 12 dB
 // low-pass table's kernels, the tables it is not asked to fit are written
 // back exactly as compiled in, refinement steps keep to the entries they
-// are given, and bad arguments are refused.
+// are given, the built-in 12 dB low-pass (over its Q law) and shelves
+// (between breakpoints) stay within the level targets, and bad arguments
+// are refused.
 #include <gtest/gtest.h>
 
 #include <algorithm>
