@@ -69,6 +69,12 @@ if [[ $wine32_ready == 1 ]]; then
   prefix32=$work/wineprefix32
   if [[ ! -f $prefix32/system.reg ]]; then
     WINEARCH=win32 WINEPREFIX=$prefix32 timeout 600 "$wine32_bin" wineboot -i >"$log/wineboot32.log" 2>&1 || true
+    # The registry files are written when the server shuts down, a few
+    # seconds after wineboot returns.
+    for _ in $(seq 120); do
+      [[ -f $prefix32/system.reg ]] && break
+      sleep 1
+    done
   fi
   if [[ ! -f $prefix32/system.reg ]]; then
     skip "32-bit checks: the win32 prefix could not be created under emulation (see $log/wineboot32.log)"
