@@ -395,11 +395,12 @@ int runRefine(const std::string& path, const RefineOptions& given, float maxGain
               const std::string& command) {
     std::vector<std::pair<std::string, std::vector<CorrectionEntry>>> tables;
     for (const TableJob& j : tableJobs()) {
-        // A mirrored table starts again from the table before it, as
-        // written, when either is refined.
+        // A mirrored table is built again from the table before it, as
+        // written and as --write builds it, when either is refined.
         const bool remirror = j.method == FitMethod::kMirror && (named(only, j.name) || named(only, (&j - 1)->name));
-        std::vector<CorrectionEntry> entries = remirror ? mirrorShelfEntries(j.table, tables.back().second)
-                                                        : std::vector<CorrectionEntry>(j.table.entries, j.table.entries + j.table.entryCount());
+        std::vector<CorrectionEntry> entries =
+            remirror ? lowShelfEntries(j, *(&j - 1), tables.back().second, true, given.threads)
+                     : std::vector<CorrectionEntry>(j.table.entries, j.table.entries + j.table.entryCount());
         if (j.method != FitMethod::kNone && (named(only, j.name) || remirror)) {
             makeHostValuesAbsolute(j.table, entries);
             RefineOptions o = limitedToKind(j, given);
