@@ -23,6 +23,11 @@ constexpr int kDenseFreqs = 49;  // the sweep between breakpoints
 constexpr int kDenseQs = 25;
 
 
+// The settings of one case.
+struct CaseAt {
+    float freq = 0, q = 0, gain = 0;
+};
+
 struct Worst {
     double corrected = 0, correctedLow = 0, uncorrected = 0, rms = 0, phaseLow = 0;
     int cases = 0, failing = 0;
@@ -30,8 +35,7 @@ struct Worst {
     long kernelTaps = 0;     // sum of the kernel lengths played
     int maxKernel = 0;
     double belowTableDb = 0;
-    float atFreq = 0, atQ = 0, atGain = 0;
-    float lowAtFreq = 0, lowAtQ = 0, lowAtGain = 0;  // the worst case with f0 <= 10 kHz
+    CaseAt worstAt, worstLowAt;  // the worst case, and the worst with f0 <= 10 kHz
 };
 
 bool belowTable(int kind, float f, float fs) {
@@ -52,20 +56,14 @@ void checkCase(int kind, float f, float q, float gain, float fs, bool list, Wors
         w.belowTableDb = std::fmax(w.belowTableDb, c.magDb);
         return;
     }
-    if (c.magDb > w.corrected) {
-        w.atFreq = f;
-        w.atQ = q;
-        w.atGain = gain;
-    }
+    if (c.magDb > w.corrected) w.worstAt = {f, q, gain};
     w.corrected = std::fmax(w.corrected, c.magDb);
     w.uncorrected = std::fmax(w.uncorrected, u.magDb);
     w.rms = std::fmax(w.rms, c.rmsDb);
     w.phaseLow = std::fmax(w.phaseLow, c.phaseLowDeg);
     if (f <= 10000.0f && c.magDb > w.correctedLow) {
         w.correctedLow = c.magDb;
-        w.lowAtFreq = f;
-        w.lowAtQ = q;
-        w.lowAtGain = gain;
+        w.worstLowAt = {f, q, gain};
     }
     const bool fails = c.magDb > (f <= 10000.0f ? kTargetMaxDbLow : kTargetMaxDb) || c.rmsDb > kTargetRmsDb ||
                        c.phaseLowDeg > kTargetPhaseDeg;
@@ -81,9 +79,11 @@ void printRow(const char* name, float fs, const Worst& w) {
     const double meanKernel = all > 0 ? static_cast<double>(w.kernelTaps) / all : 0.0;
     std::printf("%-16s %6.0f  %6.3f / %6.3f dB  %6.3f dB  %6.3f dB  %6.2f deg  %4d/%-4d  %5.1f/%-3d  worst at %g Hz Q %g %g dB\n",
                 name, fs, w.corrected, w.uncorrected, w.correctedLow, w.rms, w.phaseLow, w.failing, w.cases, meanKernel,
-                w.maxKernel, w.atFreq, w.atQ, w.atGain);
-    if (w.correctedLow > 0 && w.lowAtFreq != w.atFreq)
-        std::printf("%-16s %6s  f0 <= 10 kHz: worst at %g Hz Q %g %g dB\n", "", "", w.lowAtFreq, w.lowAtQ, w.lowAtGain);
+                w.maxKernel, w.worstAt.freq, w.worstAt.q, w.worstAt.gain);
+    // Where the worst case lies above 10 kHz, the worst up to 10 kHz too.
+    if (w.correctedLow > 0 && w.worstAt.freq > 10000.0f)
+        std::printf("%-16s %6s  f0 <= 10 kHz: worst at %g Hz Q %g %g dB\n", "", "", w.worstLowAt.freq, w.worstLowAt.q,
+                    w.worstLowAt.gain);
     if (w.belowTable > 0)
         std::printf("%-16s %6s  %d more cases below the first breakpoint (no correction): max %.3f dB\n", "", "",
                     w.belowTable, w.belowTableDb);
