@@ -51,13 +51,11 @@ SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void storeSectionPair(co
     s.y2 = lane[0]; t.y2 = lane[1];
 }
 
-// Frames i .. i + 3 of both channels; the outputs as four floats each.
-SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void stepSectionPair(SectionPairRegisters& r,
-                                                                             const float* inS, const float* inT,
-                                                                             __m128& outS, __m128& outT) {
-    const __m128 inS4 = _mm_loadu_ps(inS), inT4 = _mm_loadu_ps(inT);
-    const __m256d x01 = _mm256_cvtps_pd(_mm_unpacklo_ps(inS4, inT4));  // frames 0, 1
-    const __m256d x23 = _mm256_cvtps_pd(_mm_unpackhi_ps(inS4, inT4));  // frames 2, 3
+// Frames 0 .. 3 of both channels, as doubles (S, T, S, T) in x01 and x23:
+// the outputs, rounded to float, as (S0, T0, S1, T1) and (S2, T2, S3, T3).
+SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void stepSectionPairFrames(SectionPairRegisters& r,
+                                                                                   __m256d x01, __m256d x23,
+                                                                                   __m128& out01, __m128& out23) {
     const __m256d x01Delayed = _mm256_permute2f128_pd(r.before, x01, 0x21);
     const __m256d x23Delayed = _mm256_permute2f128_pd(x01, x23, 0x21);
     const __m256d ff01 = _mm256_fmadd_pd(r.b2, r.before, _mm256_fmadd_pd(r.b1, x01Delayed, _mm256_mul_pd(r.b0, x01)));
@@ -69,10 +67,30 @@ SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void stepSectionPair(Sec
     const __m128d y3 = _mm_fnmadd_pd(r.a1, y2, _mm_fnmadd_pd(r.a2, y1, _mm256_extractf128_pd(ff23, 1)));
     r.y2 = y2;
     r.y1 = y3;
-    const __m128 out01 = _mm256_cvtpd_ps(_mm256_set_m128d(y1, y0));  // S0 T0 S1 T1
-    const __m128 out23 = _mm256_cvtpd_ps(_mm256_set_m128d(y3, y2));  // S2 T2 S3 T3
+    out01 = _mm256_cvtpd_ps(_mm256_set_m128d(y1, y0));
+    out23 = _mm256_cvtpd_ps(_mm256_set_m128d(y3, y2));
+}
+
+// Frames i .. i + 3 of both channels; the outputs as four floats each.
+SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void stepSectionPair(SectionPairRegisters& r,
+                                                                             const float* inS, const float* inT,
+                                                                             __m128& outS, __m128& outT) {
+    const __m128 inS4 = _mm_loadu_ps(inS), inT4 = _mm_loadu_ps(inT);
+    __m128 out01, out23;
+    const __m256d x01 = _mm256_cvtps_pd(_mm_unpacklo_ps(inS4, inT4));  // frames 0, 1
+    const __m256d x23 = _mm256_cvtps_pd(_mm_unpackhi_ps(inS4, inT4));  // frames 2, 3
+    stepSectionPairFrames(r, x01, x23, out01, out23);
     outS = _mm_shuffle_ps(out01, out23, _MM_SHUFFLE(2, 0, 2, 0));
     outT = _mm_shuffle_ps(out01, out23, _MM_SHUFFLE(3, 1, 3, 1));
+}
+
+// The same with both channels interleaved, in and out: frames i .. i + 3
+// as (S0, T0, S1, T1, S2, T2, S3, T3).
+SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void stepSectionPairInterleaved(SectionPairRegisters& r,
+                                                                                        const float* in,
+                                                                                        __m128& out01,
+                                                                                        __m128& out23) {
+    stepSectionPairFrames(r, _mm256_cvtps_pd(_mm_loadu_ps(in)), _mm256_cvtps_pd(_mm_loadu_ps(in + 4)), out01, out23);
 }
 
 }  // namespace solva
