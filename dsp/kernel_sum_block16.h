@@ -16,13 +16,45 @@ inline __mmask16 leadingLanes16(int count) {
     return count >= 16 ? static_cast<__mmask16>(0xFFFF) : static_cast<__mmask16>((1u << count) - 1u);
 }
 
-__attribute__((target("avx512f"), always_inline)) inline __m512 kernelSums16(const float* kernel, int length,
-                                                                             const float* x, __mmask16 mask) {
+// Sixteen floats from p, or under mask only the lanes set (the others 0).
+// A masked load takes more of the processor than a plain one, so whole
+// blocks load plainly.
+template <bool kMasked>
+__attribute__((target("avx512f"), always_inline)) inline __m512 load16(const float* p, __mmask16 mask) {
+    if constexpr (kMasked) return _mm512_maskz_loadu_ps(mask, p);
+    (void)mask;
+    return _mm512_loadu_ps(p);
+}
+
+template <bool kMasked>
+__attribute__((target("avx512f"), always_inline)) inline __m512 kernelSums16Loop(const float* kernel, int length,
+                                                                                 const float* x, __mmask16 mask) {
     __m512 sum = _mm512_setzero_ps();
     const float* xs = x + (length - 1);
     for (int k = 0; k < length; ++k, --xs)
-        sum = _mm512_add_ps(sum, _mm512_mul_ps(_mm512_set1_ps(kernel[k]), _mm512_maskz_loadu_ps(mask, xs)));
+        sum = _mm512_add_ps(sum, _mm512_mul_ps(_mm512_set1_ps(kernel[k]), load16<kMasked>(xs, mask)));
     return sum;
+}
+
+__attribute__((target("avx512f"), always_inline)) inline __m512 kernelSums16(const float* kernel, int length,
+                                                                             const float* x, __mmask16 mask) {
+    return mask == 0xFFFF ? kernelSums16Loop<false>(kernel, length, x, mask)
+                          : kernelSums16Loop<true>(kernel, length, x, mask);
+}
+
+template <bool kMasked>
+__attribute__((target("avx512f"), always_inline)) inline void kernelSums16PairLoop(
+    const float* kernelA, const float* kernelB, int length, const float* xA, const float* xB, __mmask16 mask,
+    __m512& sumA, __m512& sumB) {
+    __m512 a = _mm512_setzero_ps(), b = _mm512_setzero_ps();
+    const float* as = xA + (length - 1);
+    const float* bs = xB + (length - 1);
+    for (int k = 0; k < length; ++k, --as, --bs) {
+        a = _mm512_add_ps(a, _mm512_mul_ps(_mm512_set1_ps(kernelA[k]), load16<kMasked>(as, mask)));
+        b = _mm512_add_ps(b, _mm512_mul_ps(_mm512_set1_ps(kernelB[k]), load16<kMasked>(bs, mask)));
+    }
+    sumA = a;
+    sumB = b;
 }
 
 // The same for two kernels of one length over two inputs, in one loop: two
@@ -32,15 +64,8 @@ __attribute__((target("avx512f"), always_inline)) inline void kernelSums16Pair(c
                                                                                const float* xA, const float* xB,
                                                                                __mmask16 mask, __m512& sumA,
                                                                                __m512& sumB) {
-    __m512 a = _mm512_setzero_ps(), b = _mm512_setzero_ps();
-    const float* as = xA + (length - 1);
-    const float* bs = xB + (length - 1);
-    for (int k = 0; k < length; ++k, --as, --bs) {
-        a = _mm512_add_ps(a, _mm512_mul_ps(_mm512_set1_ps(kernelA[k]), _mm512_maskz_loadu_ps(mask, as)));
-        b = _mm512_add_ps(b, _mm512_mul_ps(_mm512_set1_ps(kernelB[k]), _mm512_maskz_loadu_ps(mask, bs)));
-    }
-    sumA = a;
-    sumB = b;
+    if (mask == 0xFFFF) kernelSums16PairLoop<false>(kernelA, kernelB, length, xA, xB, mask, sumA, sumB);
+    else kernelSums16PairLoop<true>(kernelA, kernelB, length, xA, xB, mask, sumA, sumB);
 }
 
 }  // namespace solva
