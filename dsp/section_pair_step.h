@@ -51,6 +51,20 @@ SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void storeSectionPair(co
     s.y2 = lane[0]; t.y2 = lane[1];
 }
 
+// Four frames of two channels (S0..S3, T0..T3) interleaved as
+// (S0, T0, S1, T1) and (S2, T2, S3, T3), and back.
+SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void interleaveChannels(__m128 s, __m128 t, __m128& frames01,
+                                                                                __m128& frames23) {
+    frames01 = _mm_unpacklo_ps(s, t);
+    frames23 = _mm_unpackhi_ps(s, t);
+}
+
+SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void separateChannels(__m128 frames01, __m128 frames23,
+                                                                              __m128& s, __m128& t) {
+    s = _mm_shuffle_ps(frames01, frames23, _MM_SHUFFLE(2, 0, 2, 0));
+    t = _mm_shuffle_ps(frames01, frames23, _MM_SHUFFLE(3, 1, 3, 1));
+}
+
 // Frames 0 .. 3 of both channels, as doubles (S, T, S, T) in x01 and x23:
 // the outputs, rounded to float, as (S0, T0, S1, T1) and (S2, T2, S3, T3).
 SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void stepSectionPairFrames(SectionPairRegisters& r,
@@ -75,13 +89,10 @@ SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void stepSectionPairFram
 SOLVA_AVX2_TARGET __attribute__((always_inline)) inline void stepSectionPair(SectionPairRegisters& r,
                                                                              const float* inS, const float* inT,
                                                                              __m128& outS, __m128& outT) {
-    const __m128 inS4 = _mm_loadu_ps(inS), inT4 = _mm_loadu_ps(inT);
-    __m128 out01, out23;
-    const __m256d x01 = _mm256_cvtps_pd(_mm_unpacklo_ps(inS4, inT4));  // frames 0, 1
-    const __m256d x23 = _mm256_cvtps_pd(_mm_unpackhi_ps(inS4, inT4));  // frames 2, 3
-    stepSectionPairFrames(r, x01, x23, out01, out23);
-    outS = _mm_shuffle_ps(out01, out23, _MM_SHUFFLE(2, 0, 2, 0));
-    outT = _mm_shuffle_ps(out01, out23, _MM_SHUFFLE(3, 1, 3, 1));
+    __m128 in01, in23, out01, out23;
+    interleaveChannels(_mm_loadu_ps(inS), _mm_loadu_ps(inT), in01, in23);
+    stepSectionPairFrames(r, _mm256_cvtps_pd(in01), _mm256_cvtps_pd(in23), out01, out23);
+    separateChannels(out01, out23, outS, outT);
 }
 
 // The same with both channels interleaved, in and out: frames i .. i + 3
