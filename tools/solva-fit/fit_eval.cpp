@@ -29,9 +29,9 @@ C biquadAt(const CoefficientSet& c, C zInv) {
 // 47 degrees on: weighed as for the other kinds it would hold the
 // kernels' centres low at the level error's expense.
 double targetCost(const FitError& e, int kind) {
-    const double phaseWeight = kind == kKindLowPass2 ? 0.0075 : 0.0175;
     const double mag = e.magDb, rms = 3.5 * e.rmsDb, phase = 0.0175 * e.phaseLowDeg;
-    return std::fmax(mag, std::fmax(rms, phaseWeight * e.phaseLowDeg)) + 0.1 * (mag + rms + phase);
+    const double decidingPhase = kind == kKindLowPass2 ? 0.0075 * e.phaseLowDeg : phase;
+    return std::fmax(mag, std::fmax(rms, decidingPhase)) + 0.1 * (mag + rms + phase);
 }
 
 FitPoint makeFitPoint(int kind, float f, float q, float g, float fs, int numFreqs, double topStepHz) {
