@@ -8,7 +8,7 @@ PACKAGES=(
   libx11-dev libxtst-dev xvfb x11-utils
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   clang libclang-rt-14-dev
-  lsp-plugins-vst locales
+  lsp-plugins-vst ardour jackd2 locales
   wine64 nsis p7zip-full python3
 )
 missing=()
