@@ -83,6 +83,15 @@ private:
     pid_t pid_ = -1;
 };
 
+// Ardour's JACK back end starts a server of its own when it cannot reach
+// one, and a script that stalls leaves it behind. No server ran before the
+// test (it is skipped otherwise), so any left at its end is stopped.
+struct StrayServerStop {
+    ~StrayServerStop() {
+        if (jackRunning()) runTool("/usr/bin/pkill", {"-x", "jackd"});
+    }
+};
+
 std::vector<uint8_t> decodeBase64(const std::string& text) {
     std::vector<uint8_t> bytes;
     uint32_t bits = 0;
@@ -130,6 +139,7 @@ TEST(ArdourSession, LoadsRunsSavesAndReopensSolva) {
     if (!fileExists(kJackd) || !fileExists(kJackWait)) GTEST_SKIP() << "JACK (jackd2) is not installed";
     if (jackRunning()) GTEST_SKIP() << "a JACK server is already running";
 
+    StrayServerStop stopStrays;
     ScratchDir dir;
     ASSERT_TRUE(dir.created());
 
