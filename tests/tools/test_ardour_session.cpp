@@ -60,7 +60,8 @@ public:
             const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             dup2(log, 1);
             dup2(log, 2);
-            execl(kJackd, kJackd, "--no-realtime", "-t", "10000", "-d", "dummy", "-r", "48000", "-p", "1024", static_cast<char*>(nullptr));
+            execl(kJackd, kJackd, "--no-realtime", "-t", "10000", "-d", "dummy", "-r", "48000", "-p", "1024",
+                  static_cast<char*>(nullptr));
             _exit(127);
         }
         for (int i = 0; i < 50 && pid_ > 0 && !jackRunning(); ++i)
