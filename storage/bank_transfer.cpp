@@ -108,7 +108,11 @@ int PresetStorage::ImportBank(const char* path) {
             first = false;
         }
         copyToField(info.bankName, sizeof info.bankName, bankName.c_str());
-        if (!IsValidName(info.presetName, 32)) std::snprintf(info.presetName, 32, "Preset%.4d", number - 500);
+        if (!IsValidName(info.presetName, 32)) {
+            char name[sizeof info.presetName];
+            std::snprintf(name, sizeof name, "Preset%.4d", number - 500);
+            copyToField(info.presetName, sizeof info.presetName, name);
+        }
         info.factory = 0;
         info.number = number;
         store_.WritePresetInfo(info);

@@ -109,7 +109,9 @@ int PresetStorage::SavePreset(bool fromInit) {
         if (fromInit) copyInitIntoCurrentSlot();
         s.info.factory = 0;
         s.info.bandCount = countBandsOn(s);
-        std::snprintf(s.info.presetName, sizeof s.info.presetName, "Preset%.4d", int(s.info.number) - 500);
+        char name[sizeof s.info.presetName];
+        std::snprintf(name, sizeof name, "Preset%.4d", int(s.info.number) - 500);
+        copyToField(s.info.presetName, sizeof s.info.presetName, name);
         todayText(s.info.creationDate);
         todayText(s.info.modificationDate);
         library_.addRecord(s.info);

@@ -118,7 +118,7 @@ void copyToField(char* field, std::size_t fieldSize, const char* text) {
     if (fieldSize == 0) return;
     std::size_t i = 0;
     for (; text && text[i] && i + 1 < fieldSize; ++i) field[i] = text[i];
-    field[i] = 0;
+    std::memset(field + i, 0, fieldSize - i);
 }
 
 }  // namespace solva

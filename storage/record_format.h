@@ -44,7 +44,8 @@ bool IsValidNameOrEmpty(const char* text, int bound);
 int formatNumberE(float value, char* out, std::size_t size);
 
 // Copies `text` into a field of `fieldSize` bytes, cutting it to
-// fieldSize - 1 characters and always terminating it.
+// fieldSize - 1 characters, and fills the rest of the field with zeros: a
+// shorter name leaves nothing of the one before it in the stored bytes.
 void copyToField(char* field, std::size_t fieldSize, const char* text);
 
 }  // namespace solva

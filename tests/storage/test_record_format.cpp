@@ -131,5 +131,15 @@ TEST(NameCheck, FieldCopyCutsToTheField) {
     EXPECT_STREQ(field, "abcdefg");
 }
 
+// Stored names go into chunks and files byte for byte: a shorter name must
+// leave nothing of a longer one after its terminator.
+TEST(NameCheck, FieldCopyClearsTheRestOfTheField) {
+    char field[16];
+    copyToField(field, sizeof field, "PresetDefault");
+    copyToField(field, sizeof field, "Neutral");
+    EXPECT_STREQ(field, "Neutral");
+    for (std::size_t i = 7; i < sizeof field; ++i) EXPECT_EQ(field[i], 0) << "byte " << i;
+}
+
 }  // namespace
 }  // namespace solva
