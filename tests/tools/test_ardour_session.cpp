@@ -156,7 +156,12 @@ TEST(ArdourSession, LoadsRunsSavesAndReopensSolva) {
         "XDG_CACHE_HOME=" + dir.path("home/cache"), "LXVST_PATH=" + dir.path("vst"),
         "SOLVA_ARDOUR_SESSION=" + dir.path("session"),
         "LD_LIBRARY_PATH=" + std::filesystem::path(scanner).parent_path().string()};
-    const std::string scripts = std::string(SOLVA_SOURCE_DIR) + "/tests/tools/test_data/ardour/";
+    const std::string script = std::string(SOLVA_SOURCE_DIR) + "/tests/tools/test_data/ardour/session.lua";
+    auto step = [&](const char* name) {
+        std::vector<std::string> withStep = environment;
+        withStep.push_back(std::string("SOLVA_ARDOUR_STEP=") + name);
+        return runTool(kTimeout, {"-k", "5", "120", lua, script}, withStep);
+    };
 
     // Ardour's scanner loads the library on its own and indexes it.
     ToolResult scan = runTool(kTimeout, {"-k", "5", "60", scanner, "--force", dir.path("vst/Solva.so")}, environment);
@@ -169,11 +174,11 @@ TEST(ArdourSession, LoadsRunsSavesAndReopensSolva) {
         EXPECT_NE(info.find(attribute), std::string::npos) << attribute << " in\n" << info;
 
     // A session with Solva on a track: inserted, rolled, saved.
-    // Each Ardour run gets a JACK server of its own: the scripts end without
+    // Each Ardour run gets a JACK server of its own: the script ends without
     // Ardour's teardown, which leaves a server unsettled.
     auto jack = std::make_unique<JackServer>(dir.path("jackd.log"));
     if (!jack->started()) GTEST_SKIP() << "the JACK dummy server did not start: " << readText(dir.path("jackd.log"));
-    ToolResult create = runTool(kTimeout, {"-k", "5", "120", lua, scripts + "create_session.lua"}, environment);
+    ToolResult create = step("create");
     jack.reset();
     ASSERT_TRUE(create.exitedWith(0)) << create.stdoutText << create.stderrText;
     EXPECT_TRUE(hasLine(create, "inserted Solva", "with 34 parameters")) << create.stdoutText;
@@ -194,7 +199,7 @@ TEST(ArdourSession, LoadsRunsSavesAndReopensSolva) {
     // Reopened, the session finds Solva with its settings.
     jack = std::make_unique<JackServer>(dir.path("jackd.log"));
     ASSERT_TRUE(jack->started()) << readText(dir.path("jackd.log"));
-    ToolResult reopen = runTool(kTimeout, {"-k", "5", "120", lua, scripts + "reopen_session.lua"}, environment);
+    ToolResult reopen = step("reopen");
     jack.reset();
     ASSERT_TRUE(reopen.exitedWith(0)) << reopen.stdoutText << reopen.stderrText;
     EXPECT_TRUE(hasLine(reopen, "reopened Solva on eq:", "0.800000 0.330000")) << reopen.stdoutText;
