@@ -36,6 +36,7 @@ void BandProcessor::resetHistories() {
         s->snapToTarget();
     }
     for (float& h : history_) h = 0.0f;
+    historyBehind_ = 0;
 }
 
 bool BandProcessor::passesThrough() const {
@@ -99,7 +100,7 @@ bool BandProcessor::steadyAfterMain() const {
            std::fabs(outGain_ - outGainTarget_) <= 0.001f && (playedKernelLength() == 0 || fade_ >= 0.99f);
 }
 
-bool BandProcessor::joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member) {
+bool BandProcessor::joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int ringFrame) {
     const bool plainA = a.prepareMainSections();
     const bool plainB = b.prepareMainSections();
     const int length = a.playedKernelLength();
@@ -107,19 +108,27 @@ bool BandProcessor::joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMe
     if (!plainA || !plainB || !a.steadyAfterMain() || !b.steadyAfterMain() || b.playedKernelLength() != length ||
         b.main_.isIdentity() != identity)
         return false;
+    // Without a kernel the history can wait, in the slot's input ring.
+    const bool defer = length == 0 && a.inputRing_ != nullptr && a.inputRing_ == b.inputRing_;
     BandProcessor* bands[2] = {&a, &b};
     for (int c = 0; c < 2; ++c) {
         BandProcessor& band = *bands[c];
+        // Frames left in the ring go on where the chunk goes in, or into
+        // the history now.
+        if (!defer || band.ringEnd_ != ringFrame) band.writeDeferredHistory();
         band.outGain_ = band.outGainTarget_;
         member.channel[c] = {&band.main_, length > 0 ? band.currentKernel_ : nullptr, band.history_,
                              band.historyPos_, band.outGain_, 0.0f, 0.0f};
     }
     member.kernelLength = length;
     member.identity = identity;
+    member.writesHistory = !defer;
+    member.inputRing = defer ? a.inputRing_ : nullptr;
     return true;
 }
 
-bool BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n) {
+bool BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n,
+                                      int ringFrame) {
     BandProcessor* bands[2] = {&a, &b};
     bool steady = true;
     for (int c = 0; c < 2; ++c) {
@@ -134,10 +143,31 @@ bool BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, Steady
         }
         band.historyPos_ = (band.historyPos_ + n) % kHistoryLength;
         channel.position = band.historyPos_;
+        if (!member.writesHistory) {
+            const int behind = band.historyBehind_ + n;
+            band.historyBehind_ = behind < kMaxKernelLength ? behind : kMaxKernelLength;
+            band.ringEnd_ = ringFrame + n;
+        }
         // Nothing else that made the band steady changes in the chain.
         steady = steady && band.tinyCount_ < 20 && band.correctionTinyCount_ < 20;
     }
     return steady;
+}
+
+// A kernel of up to kMaxKernelLength taps reaches kMaxKernelLength - 1
+// frames back from the next chunk's first frame.
+void BandProcessor::writeDeferredHistory() {
+    int count = historyBehind_ < kMaxKernelLength - 1 ? historyBehind_ : kMaxKernelLength - 1;
+    if (count > ringEnd_) count = ringEnd_;
+    historyBehind_ = 0;
+    if (count < 1) return;
+    const float* frames = inputRing_ + 2 * (ringEnd_ - count) + ringChannel_;
+    int pos = historyPos_ - count;
+    if (pos < 0) pos += kHistoryLength;
+    for (int i = 0; i < count; ++i) {
+        history_[pos] = history_[pos + kHistoryLength] = frames[2 * i];
+        if (++pos == kHistoryLength) pos = 0;
+    }
 }
 
 // The counting part of a tiny-output guard: a first sample of at least
@@ -180,6 +210,7 @@ void BandProcessor::finishChunk(float* out, int n) {
 }
 
 void BandProcessor::appendHistory(const float* in, int n) {
+    writeDeferredHistory();
     int pos = historyPos_;
     appendMirrored(history_, kHistoryLength, pos, in, n);
     pos += n;

@@ -25,6 +25,9 @@ public:
     static constexpr int kMaxChunk = 44;
     static constexpr int kHistoryLength = 128;
     static_assert(kHistoryLength >= kMaxKernelLength + kMaxChunk, "history holds a kernel span and a chunk");
+    static_assert(kInputRingKeep >= kMaxKernelLength - 1 && kInputRingKeep % 4 == 0 &&
+                      kInputRingFrames - kMaxChunk >= 2 * kInputRingKeep,
+                  "an input ring keeps a kernel span and starts again past it");
 
     BandProcessor();
 
@@ -59,8 +62,36 @@ public:
     // member may run the next chunk as it stands: true unless a tiny-output
     // guard has reached its limit, provided that no setting changes and the
     // redesign is idle (the engine checks those).
-    static bool joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member);
-    static bool finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n);
+    //
+    // A member without a kernel leaves its history to its bands when they
+    // have an input ring (attachInputRing): the chain puts the chunk into
+    // the ring from ringFrame on, and a band writes the frames a kernel
+    // can reach into its history only before it next appends to it itself
+    // or joins a chain as a member that writes (writeDeferredHistory): at
+    // the latest before a kernel reads it.
+    static bool joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int ringFrame);
+    static bool finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n, int ringFrame);
+
+    // The input ring of the band's slot (kInputRingFrames frames, both
+    // channels interleaved) and the band's channel in it; null: the band
+    // always writes its history.
+    void attachInputRing(float* ring, int channel) {
+        inputRing_ = ring;
+        ringChannel_ = channel;
+    }
+    // Writes the frames the history lacks, as far back as a kernel can
+    // reach, from the input ring.
+    void writeDeferredHistory();
+    bool historyDeferred() const { return historyBehind_ > 0; }
+    // Before the ring starts again: a band whose frames do not end at
+    // ringFrame writes them; the others' frames are copied, ringFrame to
+    // frame `to`.
+    void leaveInputRing(int ringFrame) {
+        if (historyBehind_ > 0 && ringEnd_ != ringFrame) writeDeferredHistory();
+    }
+    void moveRingEnd(int ringFrame, int to) {
+        if (historyBehind_ > 0 && ringEnd_ == ringFrame) ringEnd_ = to;
+    }
 
     // Zeroes all section memories and the history; running = target.
     void resetHistories();
@@ -78,6 +109,12 @@ public:
     const BandPlan& plan() const { return plan_; }
     const float* kernel() const { return currentKernel_; }
     const BiquadSection& mainSection() const { return main_; }
+    // The input `back` frames before the next chunk's first (1: the last
+    // one) as the history holds it, written or not.
+    float historyInput(int back) const {
+        int pos = historyPos_ - back % kHistoryLength;
+        return history_[pos < 0 ? pos + kHistoryLength : pos];
+    }
 
 private:
     bool passesThrough() const;
@@ -152,6 +189,12 @@ private:
     // Mirrored input history: each sample is written at pos and pos + length.
     float history_[2 * kHistoryLength] = {};
     int historyPos_ = 0;
+    // Frames before historyPos_ not yet written (up to kMaxKernelLength):
+    // the input ring holds them before frame ringEnd_.
+    float* inputRing_ = nullptr;
+    int ringChannel_ = 0;
+    int historyBehind_ = 0;
+    int ringEnd_ = 0;
 };
 
 }  // namespace solva

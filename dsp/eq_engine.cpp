@@ -1,6 +1,7 @@
 #include "dsp/eq_engine.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace solva {
 namespace {
@@ -11,7 +12,33 @@ inline float flushTiny(float v) { return std::fabs(v) < 1e-37f ? 0.0f : v; }
 
 EqEngine::EqEngine() {
     for (BandProcessor& b : bands_) b.setUseCorrection(true);
+    setDeferredHistories(true);
     setSampleRate(44100.0f);
+}
+
+void EqEngine::setDeferredHistories(bool on) {
+    for (int c = 0; c < kNumChannels; ++c)
+        for (int slot = 0; slot < kNumSlots; ++slot) {
+            BandProcessor& b = bandAt(c, slot);
+            b.writeDeferredHistory();
+            b.attachInputRing(on ? inputRings_[slot] : nullptr, c);
+        }
+    noteBandChange();
+}
+
+// The last chunk's members go on from the ring's start, where the frames
+// a kernel could still reach are copied; any other band writes what its
+// history lacks first.
+void EqEngine::rewindInputRings() {
+    constexpr int keep = kInputRingKeep;
+    for (BandProcessor& b : bands_) b.leaveInputRing(ringFrame_);
+    for (int slot = 0; slot < kNumSlots; ++slot) {
+        if (!bandAt(0, slot).historyDeferred() && !bandAt(1, slot).historyDeferred()) continue;
+        float* ring = inputRings_[slot];
+        std::memcpy(ring, ring + 2 * (ringFrame_ - keep), sizeof(float) * 2 * keep);
+    }
+    for (BandProcessor& b : bands_) b.moveRingEnd(ringFrame_, keep);
+    ringFrame_ = keep;
 }
 
 void EqEngine::setSampleRate(float sampleRateHz) {
@@ -238,10 +265,10 @@ void EqEngine::processChannel(int c, int n, float* output) {
 bool EqEngine::runPlannedChain(int n) {
     if (!planned_ || !steadyChainRuns(n) || bandChanges_.load(std::memory_order_acquire) != plannedChanges_)
         return false;
-    runSteadyChain(chain_, chainCount_, BandProcessor::kHistoryLength, work_[0], work_[1], n);
+    runSteadyChain(chain_, chainCount_, BandProcessor::kHistoryLength, ringFrame_, work_[0], work_[1], n);
     for (int j = 0; j < chainCount_; ++j) {
         const int slot = chainSlots_[j];
-        planned_ &= BandProcessor::finishSteadyChain(bandAt(0, slot), bandAt(1, slot), chain_[j], n);
+        planned_ &= BandProcessor::finishSteadyChain(bandAt(0, slot), bandAt(1, slot), chain_[j], n, ringFrame_);
     }
     return true;
 }
@@ -253,7 +280,9 @@ bool EqEngine::runPlannedChain(int n) {
 void EqEngine::processStereo(int n, float* out0, float* out1) {
     smoothOutputGain(0);
     smoothOutputGain(1);
+    if (ringFrame_ + n > kInputRingFrames) rewindInputRings();
     if (!runPlannedChain(n)) runSlots(n);
+    ringFrame_ += n;
     writeOutput(0, n, out0);
     writeOutput(1, n, out1);
 }
@@ -268,11 +297,11 @@ void EqEngine::runSlots(int n) {
     bool plannable = chained;
     chainCount_ = 0;
     auto runChain = [&] {
-        runSteadyChain(chain_, chainCount_, BandProcessor::kHistoryLength, work_[0], work_[1], n);
+        runSteadyChain(chain_, chainCount_, BandProcessor::kHistoryLength, ringFrame_, work_[0], work_[1], n);
         for (int j = 0; j < chainCount_; ++j) {
             BandProcessor& a = bandAt(0, chainSlots_[j]);
             BandProcessor& b = bandAt(1, chainSlots_[j]);
-            const bool steady = BandProcessor::finishSteadyChain(a, b, chain_[j], n);
+            const bool steady = BandProcessor::finishSteadyChain(a, b, chain_[j], n, ringFrame_);
             plannable = plannable && steady && a.state() == BandProcessor::kStateIdle &&
                         b.state() == BandProcessor::kStateIdle;
         }
@@ -307,7 +336,7 @@ void EqEngine::runSlots(int n) {
         const bool runA = a.startChunk(work_[0], work_[0], n);
         const bool runB = b.startChunk(work_[1], work_[1], n);
         if (!runA && !runB) continue;
-        if (runA && runB && BandProcessor::joinSteadyChain(a, b, chain_[chainCount_])) {
+        if (runA && runB && BandProcessor::joinSteadyChain(a, b, chain_[chainCount_], ringFrame_)) {
             chainSlots_[chainCount_++] = slot;
             continue;
         }

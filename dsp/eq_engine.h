@@ -24,6 +24,9 @@ public:
     static constexpr int kNumChannels = 2;
 
     EqEngine();
+    // The bands point into the engine's own input rings.
+    EqEngine(const EqEngine&) = delete;
+    EqEngine& operator=(const EqEngine&) = delete;
 
     // Sample rate in Hz (values below 1 are treated as 1); requests a
     // redesign of every band and recomputes the smoothing coefficients.
@@ -62,6 +65,13 @@ public:
     // Zeroes the memories of all sixteen band processors (running = target).
     void resetBandHistories();
 
+    // On (the default), the bands of chained slots without a kernel leave
+    // their input histories unwritten until a kernel could read them
+    // (BandProcessor::joinSteadyChain); off, every band writes its history
+    // every chunk. The output is the same bit for bit. For tests and
+    // measurements; on the audio thread or between chunks.
+    void setDeferredHistories(bool on);
+
     bool clipFlag() const { return clip_.load(std::memory_order_relaxed) != 0; }
     void clearClipFlag() { clip_.store(0, std::memory_order_relaxed); }
 
@@ -91,6 +101,7 @@ private:
     bool inputIsSilent(int frames, const float* in0, const float* in1, int channels) const;
     void updateSilence(int frames, const float* out0, const float* out1, int channels);
     void smoothOutputGain(int channel);
+    void rewindInputRings();
 
     float sampleRateHz_ = 44100.0f;
     float samplesPerMs_ = 44.1f;
@@ -131,6 +142,16 @@ private:
 
     float work_[kNumChannels][kChunkFrames] = {};
     float dry_[kChunkFrames] = {};
+
+    // Per slot, the inputs its bands have not yet written into their
+    // histories, both channels interleaved (BandProcessor): stereo chunks
+    // go in one after the other from ringFrame_, which every slot shares,
+    // and start again near the ring's start when the next would not fit
+    // (steady_chain.h). Each row is 64 bytes longer than a power of two,
+    // so that the rings of slots two apart, which one step of the chain
+    // reads and writes, do not share their low address bits.
+    alignas(64) float inputRings_[kNumSlots][2 * kInputRingFrames + 16] = {};
+    int ringFrame_ = 0;
 
     BandProcessor bands_[kNumChannels * kNumSlots];
 };

@@ -97,14 +97,22 @@ const bool useAvx2 = detectAvx2();
 
 bool steadyChainRuns(int n) { return n >= 1 && n <= kSteadyChainMaxFrames; }
 
-void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, float* work0, float* work1,
-                           int n) {
+void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, int ringFrame, float* work0,
+                           float* work1, int n) {
     if (count < 1 || n < 1) return;
     float* work[2] = {work0, work1};
-    for (int c = 0; c < 2; ++c)
-        appendMirrored(members[0].channel[c].history, historyLength, members[0].channel[c].position, work[c], n);
     for (int j = 0; j < count; ++j) {
         SteadyMember& m = members[j];
+        if (m.writesHistory) {
+            for (int c = 0; c < 2; ++c)
+                appendMirrored(m.channel[c].history, historyLength, m.channel[c].position, work[c], n);
+        } else {
+            float* frames = m.inputRing + 2 * ringFrame;
+            for (int i = 0; i < n; ++i) {
+                frames[2 * i] = work0[i];
+                frames[2 * i + 1] = work1[i];
+            }
+        }
         if (m.identity) {
             for (int c = 0; c < 2; ++c) m.channel[c].section->passThrough(work[c], work[c], n);
         } else {
@@ -123,37 +131,35 @@ void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, 
             channel.firstCorrected = out[0];
             if (channel.gain != 1.0f)
                 for (int i = 0; i < n; ++i) out[i] *= channel.gain;
-            if (j + 1 < count) {
-                const SteadyChannel& next = members[j + 1].channel[c];
-                appendMirrored(next.history, historyLength, next.position, out, n);
-            }
         }
     }
 }
 
-void runSteadyChain(SteadyMember* members, int count, int historyLength, float* work0, float* work1, int n) {
+void runSteadyChain(SteadyMember* members, int count, int historyLength, int ringFrame, float* work0, float* work1,
+                    int n) {
 #if SOLVA_HAS_AVX512_PATHS
     if (count > 0 && n % 4 == 0) {
         if (useAvx512) {
-            avx512::runStaggered(members, count, historyLength, work0, work1, n);
+            avx512::runStaggered(members, count, historyLength, ringFrame, work0, work1, n);
             return;
         }
         if (useAvx2) {
-            avx2::runStaggered(members, count, historyLength, work0, work1, n);
+            avx2::runStaggered(members, count, historyLength, ringFrame, work0, work1, n);
             return;
         }
     }
 #endif
-    runSteadyChainInOrder(members, count, historyLength, work0, work1, n);
+    runSteadyChainInOrder(members, count, historyLength, ringFrame, work0, work1, n);
 }
 
-bool runSteadyChainAvx2(SteadyMember* members, int count, int historyLength, float* work0, float* work1, int n) {
+bool runSteadyChainAvx2(SteadyMember* members, int count, int historyLength, int ringFrame, float* work0,
+                        float* work1, int n) {
 #if SOLVA_HAS_AVX512_PATHS
     if (!useAvx2 || n < 4 || n > kSteadyChainMaxFrames || n % 4 != 0) return false;
-    if (count > 0) avx2::runStaggered(members, count, historyLength, work0, work1, n);
+    if (count > 0) avx2::runStaggered(members, count, historyLength, ringFrame, work0, work1, n);
     return true;
 #else
-    (void)members, (void)count, (void)historyLength, (void)work0, (void)work1, (void)n;
+    (void)members, (void)count, (void)historyLength, (void)ringFrame, (void)work0, (void)work1, (void)n;
     return false;
 #endif
 }

@@ -13,9 +13,11 @@
 // frames are interleaved four at a time so that the recursions run side by
 // side. Each slot writes its output into the next slot's input history as
 // it goes, so that the next slot's kernel sums find it there one step
-// later. With AVX2 alone (sixteen vector registers) it staggers two slots
-// at a time by blocks of eight frames. Elsewhere, and for chunks that are
-// not whole groups of four frames, the members run one after the other.
+// later; a next slot without a kernel may leave its history for later and
+// take its input in a ring instead. With AVX2 alone (sixteen vector
+// registers) it staggers two slots at a time by blocks of eight frames.
+// Elsewhere, and for chunks that are not whole groups of four frames, the
+// members run one after the other.
 // Either way the engine can run the same chain chunk after chunk without
 // looking at each slot again.
 //
@@ -47,33 +49,52 @@ struct SteadyChannel {
 
 struct SteadyMember {
     SteadyChannel channel[2];
-    int kernelLength;  // the same on both channels; 0 for none
+    int kernelLength = 0;  // the same on both channels; 0 for none
     // Both sections are the identity (a band carried by its correction
     // alone): the input passes unchanged and the memories end as
     // BiquadSection::passThrough leaves them.
-    bool identity;
+    bool identity = false;
+    // Whether the chain writes the member's input into its history. Only a
+    // kernel reads a history, so a member without one may leave it: its
+    // input then goes, both channels interleaved, into inputRing (frame i
+    // of the chunk at inputRing[2 * (ringFrame + i) + channel]), from
+    // where its band writes the frames a kernel can reach once it has one
+    // (BandProcessor). inputRing is null for members that write.
+    bool writesHistory = true;
+    float* inputRing = nullptr;
 };
+
+// Frames an input ring holds: whole chunks one after the other, the chunk
+// at ringFrame running on to ringFrame + n. When the next would not fit,
+// the last kInputRingKeep frames (as far back as any kernel reaches, in
+// whole groups of four) move to the start and the chunks go on from there.
+constexpr int kInputRingFrames = 512;
+constexpr int kInputRingKeep = 52;
 
 // True for chunks the chain can take: 1 to kSteadyChainMaxFrames frames.
 bool steadyChainRuns(int n);
 
 // Runs n frames through count members in order, in place on work0 and
 // work1. Writes the chunk into every member's history (the first member's
-// from the input, the others' from their predecessor's output);
-// historyLength is the length of one mirrored half. Staggered as above on
+// from the input, the others' from their predecessor's output) or, where a
+// member does not write it, into its input ring from ringFrame on
+// (ringFrame + n <= kInputRingFrames); historyLength is the length of one
+// mirrored half. Staggered as above on
 // x86-64 processors with AVX-512 or AVX2 for whole groups of four frames,
 // else member after member (runSteadyChainInOrder).
-void runSteadyChain(SteadyMember* members, int count, int historyLength, float* work0, float* work1, int n);
+void runSteadyChain(SteadyMember* members, int count, int historyLength, int ringFrame, float* work0, float* work1,
+                    int n);
 
 // The same, member after member with the separate steps' own section,
 // kernel-sum and history code, on any processor.
-void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, float* work0, float* work1,
-                           int n);
+void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, int ringFrame, float* work0,
+                           float* work1, int n);
 
 // The staggered pass in AVX2 registers alone (blocks of eight frames), as
 // processors without AVX-512 run it. Returns false, having done nothing,
 // where this build or processor has no such pass or n is not a whole number
 // of groups of four frames.
-bool runSteadyChainAvx2(SteadyMember* members, int count, int historyLength, float* work0, float* work1, int n);
+bool runSteadyChainAvx2(SteadyMember* members, int count, int historyLength, int ringFrame, float* work0,
+                        float* work1, int n);
 
 }  // namespace solva

@@ -56,12 +56,17 @@ struct Band {
 };
 
 // What the separate steps do for one band of the pair: the input into the
-// history, the sections side by side, the kernel sums, correction and gain.
-void referenceSlot(Band& a, Band& b, int length, bool identity, float* work0, float* work1, int n) {
+// history (or, interleaved, into an input ring), the sections side by side,
+// the kernel sums, correction and gain.
+void referenceSlot(Band& a, Band& b, int length, bool identity, float* ring, float* work0, float* work1, int n) {
     Band* bands[2] = {&a, &b};
     float* work[2] = {work0, work1};
     for (int c = 0; c < 2; ++c)
         for (int i = 0; i < n; ++i) {
+            if (ring != nullptr) {
+                ring[2 * i + c] = work[c][i];
+                continue;
+            }
             const int p = (bands[c]->position + i) % kRing;
             bands[c]->history[p] = bands[c]->history[p + kRing] = work[c][i];
         }
@@ -115,11 +120,15 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
             ASSERT_TRUE(steadyChainRuns(n));
             std::vector<Band> bands(static_cast<size_t>(2 * count));
             std::vector<int> kernelLength(static_cast<size_t>(count));
-            std::vector<bool> identity(static_cast<size_t>(count));
+            std::vector<bool> identity(static_cast<size_t>(count)), defers(static_cast<size_t>(count));
+            // Members without a kernel may leave their histories and put
+            // their inputs into rings instead, at a frame of the chunk's own.
+            const int ringFrame = (7 * n + count) % (kInputRingFrames - n + 1);
             for (int j = 0; j < count; ++j) {
                 kernelLength[j] = lengths[(j * 5 + n / 4 + count) % 8];
                 // Now and then a band carried by its correction alone.
                 identity[j] = (j * 3 + n / 4) % 5 == 2;
+                defers[j] = kernelLength[j] == 0 && (j + n) % 3 != 0;
                 for (int c = 0; c < 2; ++c) {
                     Band& band = bands[2 * j + c];
                     band.section = randomSection(rng);
@@ -141,15 +150,20 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
             // The separate steps.
             std::vector<Band> expect = bands;
             std::vector<float> want0 = input0, want1 = input1;
+            std::vector<std::vector<float>> wantRings(static_cast<size_t>(count),
+                                                      std::vector<float>(2 * kInputRingFrames, 0.0f));
             for (int j = 0; j < count; ++j)
-                referenceSlot(expect[2 * j], expect[2 * j + 1], kernelLength[j], identity[j], want0.data(),
-                              want1.data(), n);
+                referenceSlot(expect[2 * j], expect[2 * j + 1], kernelLength[j], identity[j],
+                              defers[j] ? wantRings[j].data() + 2 * ringFrame : nullptr, want0.data(), want1.data(),
+                              n);
             // The chain as the engine runs it, member after member, and
             // staggered in AVX2 registers alone.
             const char* const paths[] = {"", "in order, ", "AVX2, "};
             for (int path = 0; path < 3; ++path) {
                 std::vector<Band> chain = bands;
                 std::vector<float> work0 = input0, work1 = input1;
+                std::vector<std::vector<float>> rings(static_cast<size_t>(count),
+                                                      std::vector<float>(2 * kInputRingFrames, 0.0f));
                 SteadyMember members[kSteadyChainMaxMembers];
                 for (int j = 0; j < count; ++j) {
                     for (int c = 0; c < 2; ++c) {
@@ -159,12 +173,14 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                     }
                     members[j].kernelLength = kernelLength[j];
                     members[j].identity = identity[j];
+                    members[j].writesHistory = !defers[j];
+                    members[j].inputRing = defers[j] ? rings[j].data() : nullptr;
                 }
                 if (path == 0) {
-                    runSteadyChain(members, count, kRing, work0.data(), work1.data(), n);
+                    runSteadyChain(members, count, kRing, ringFrame, work0.data(), work1.data(), n);
                 } else if (path == 1) {
-                    runSteadyChainInOrder(members, count, kRing, work0.data(), work1.data(), n);
-                } else if (!runSteadyChainAvx2(members, count, kRing, work0.data(), work1.data(), n)) {
+                    runSteadyChainInOrder(members, count, kRing, ringFrame, work0.data(), work1.data(), n);
+                } else if (!runSteadyChainAvx2(members, count, kRing, ringFrame, work0.data(), work1.data(), n)) {
                     continue;  // not for this processor or chunk
                 }
 
@@ -172,7 +188,9 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                     std::string(paths[path]) + "count " + std::to_string(count) + ", n " + std::to_string(n);
                 ASSERT_TRUE(sameBits(work0.data(), want0.data(), n)) << where;
                 ASSERT_TRUE(sameBits(work1.data(), want1.data(), n)) << where;
-                for (int j = 0; j < count; ++j)
+                for (int j = 0; j < count; ++j) {
+                    ASSERT_TRUE(sameBits(rings[j].data(), wantRings[j].data(), 2 * kInputRingFrames))
+                        << where << " ring of member " << j;
                     for (int c = 0; c < 2; ++c) {
                         const Band& got = chain[2 * j + c];
                         const Band& want = expect[2 * j + c];
@@ -185,6 +203,7 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                         const double expected[4] = {want.section.x1, want.section.x2, want.section.y1, want.section.y2};
                         for (int m = 0; m < 4; ++m) EXPECT_EQ(memories[m], expected[m]) << where << " memory " << m;
                     }
+                }
             }
         }
     }
@@ -290,4 +309,140 @@ TEST(SteadyChain, APlannedChainSeesEveryChangeAsTheFullPassDoes) {
         }
     }
     EXPECT_EQ(plannedBeforeChange, numChanges);
+}
+
+// Chained slots without a kernel leave their histories to be written when
+// a kernel could read them. An engine whose bands write them every chunk
+// must play the same bit for bit: through bands that gain a kernel (a
+// first-order low-pass turned second-order, a bell moved above the table),
+// the correction switched off and on, a slot off and on again, mono
+// chunks, chunks of every size, tiny outputs, resets and a new rate, and
+// the input rings starting again from their first frame every few chunks.
+TEST(SteadyChain, DeferredHistoriesChangeNoOutputBit) {
+    auto deferred = std::make_unique<EqEngine>();
+    auto eager = std::make_unique<EqEngine>();
+    eager->setDeferredHistories(false);
+    auto both = [&](auto&& change) {
+        change(*deferred);
+        change(*eager);
+    };
+    both(setEightBands);
+    both([](EqEngine& e) { e.setBandKind(6, kKindLowPass6); });
+    using Change = void (*)(EqEngine&);
+    const Change changes[] = {
+        [](EqEngine& e) { e.setBandKind(6, kKindLowPass12); },
+        [](EqEngine& e) { e.setBandSettings(3, -1, 21000.0f, 6.0f, 1.0f); },
+        [](EqEngine& e) { e.setBandSettings(3, -1, 1000.0f, 3.0f, 1.4f); },
+        // A low shelf at 0 dB ...
+        [](EqEngine& e) { e.setBandSettings(2, -1, 300.0f, 0.0f, 0.7f); },
+        [](EqEngine& e) { e.setUseCorrection(false); },
+        [](EqEngine& e) { e.setUseCorrection(true); },
+        [](EqEngine& e) { e.setBandEnabled(4, false); },
+        [](EqEngine& e) { e.setBandEnabled(4, true); },
+        [](EqEngine& e) { e.setBandSettings(5, 0, 21500.0f, -5.0f, 0.7f); },  // one channel only
+        [](EqEngine& e) { e.resetBandHistories(); },
+        [](EqEngine& e) { e.setSampleRate(48000.0f); },
+    };
+    constexpr int kSteps = 120;
+    const int numChanges = static_cast<int>(sizeof(changes) / sizeof(changes[0]));
+    const int sizes[] = {44, 44, 44, 28, 1, 3, 44, 13, 8, 44, 40, 4, 44, 36};
+    std::mt19937 rng(23);
+    std::uniform_real_distribution<float> d(-0.5f, 0.5f);
+    for (int step = 0; step < (numChanges + 1) * kSteps; ++step) {
+        const int phase = step % kSteps;
+        if (phase == 0 && step > 0) both(changes[step / kSteps - 1]);
+        // ... then, turned bell, passes its input through; moved above the
+        // table it gains a kernel; and all that again, four times over.
+        if (step >= 4 * kSteps + 40 && step < 5 * kSteps) {
+            if (phase % 20 == 0) both([](EqEngine& e) { e.setBandKind(2, kKindBell); });
+            if (phase % 20 == 2) both([](EqEngine& e) { e.setBandSettings(2, -1, 21000.0f, 6.0f, 1.0f); });
+            if (phase % 20 == 8)
+                both([](EqEngine& e) {
+                    e.setBandSettings(2, -1, 300.0f, 0.0f, 0.7f);
+                    e.setBandKind(2, kKindLowShelf);
+                });
+        }
+        // The deferring engine stops and starts again once on the way.
+        if (step == 7 * kSteps + 50) deferred->setDeferredHistories(false);
+        if (step == 7 * kSteps + 60) deferred->setDeferredHistories(true);
+        const bool tiny = phase >= 90 && phase < 110;
+        if (phase == 90) both([](EqEngine& e) { e.resetBandHistories(); });
+        const int channels = phase == 61 || phase == 62 ? 1 : 2;
+        const int n = sizes[(step * 5 + step / 3) % 14];
+        float in0[N], in1[N], p0[N], p1[N], q0[N], q1[N];
+        for (int i = 0; i < n; ++i) {
+            in0[i] = tiny ? -5e-38f : d(rng);
+            in1[i] = tiny ? -2e-38f : d(rng);
+        }
+        deferred->processChunk(n, in0, in1, p0, p1, channels);
+        eager->processChunk(n, in0, in1, q0, q1, channels);
+        ASSERT_TRUE(sameBits(p0, q0, n)) << "step " << step;
+        if (channels == 2) {
+            ASSERT_TRUE(sameBits(p1, q1, n)) << "step " << step;
+        }
+        // Now and then the deferring engine writes what it has left: every
+        // history then ends as the other engine's, as far back as a kernel
+        // reaches.
+        if (step % 11 == 5) {
+            deferred->setDeferredHistories(true);
+            for (int c = 0; c < 2; ++c)
+                for (int slot = 0; slot < EqEngine::kNumSlots; ++slot)
+                    for (int back = 1; back < kMaxKernelLength; ++back) {
+                        const float got = deferred->band(c, slot).historyInput(back);
+                        const float want = eager->band(c, slot).historyInput(back);
+                        ASSERT_TRUE(sameBits(&got, &want, 1))
+                            << "step " << step << " channel " << c << " slot " << slot << " frame -" << back;
+                    }
+        }
+    }
+    // The bands that gained a kernel played it.
+    EXPECT_GT(deferred->band(0, 6).kernelLength(), 0);
+}
+
+// A band's deferred frames are the last ones it took in, wherever its
+// chunks went into the ring: joining a chain at another ring frame than
+// where its last chunk ended writes them first.
+TEST(SteadyChain, DeferredHistoryFollowsTheBandNotTheRing) {
+    auto a = std::make_unique<BandProcessor>();
+    auto b = std::make_unique<BandProcessor>();
+    std::vector<float> ring(2 * kInputRingFrames, 0.0f);
+    std::vector<float> fed;  // channel 0's input, in order
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<float> d(-0.5f, 0.5f);
+    for (BandProcessor* band : {a.get(), b.get()}) {
+        band->setSampleRate(44100.0f);
+        band->setPendingKind(kKindBell);
+        band->setPending(1000.0f, 6.0f, 1.0f);
+    }
+    float x0[N], x1[N];
+    auto fill = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            x0[i] = d(rng);
+            x1[i] = d(rng);
+            fed.push_back(x0[i]);
+        }
+    };
+    for (int chunk = 0; chunk < 40; ++chunk) {  // settled, history written
+        fill(N);
+        BandProcessor::processPair(*a, *b, x0, x0, x1, x1, N);
+    }
+    a->attachInputRing(ring.data(), 0);
+    b->attachInputRing(ring.data(), 1);
+    // Chunks at ring frames 0, 44, then 200 and 212: the band's frames run
+    // on from 88 to 200 although the ring's do not.
+    const int frames[][2] = {{0, 44}, {44, 44}, {200, 12}, {212, 8}};
+    for (const auto& f : frames) {
+        const int ringFrame = f[0], n = f[1];
+        fill(n);
+        ASSERT_TRUE(a->startChunk(x0, x0, n));
+        ASSERT_TRUE(b->startChunk(x1, x1, n));
+        SteadyMember member;
+        ASSERT_TRUE(BandProcessor::joinSteadyChain(*a, *b, member, ringFrame));
+        EXPECT_FALSE(member.writesHistory);
+        runSteadyChain(&member, 1, BandProcessor::kHistoryLength, ringFrame, x0, x1, n);
+        BandProcessor::finishSteadyChain(*a, *b, member, n, ringFrame);
+    }
+    a->writeDeferredHistory();
+    for (int back = 1; back < kMaxKernelLength; ++back)
+        ASSERT_EQ(a->historyInput(back), fed[fed.size() - static_cast<size_t>(back)]) << "frame -" << back;
 }
