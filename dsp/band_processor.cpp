@@ -37,6 +37,7 @@ void BandProcessor::resetHistories() {
     }
     for (float& h : history_) h = 0.0f;
     historyBehind_ = 0;
+    ringRun_ = 0;
 }
 
 bool BandProcessor::passesThrough() const {
@@ -108,14 +109,16 @@ bool BandProcessor::joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMe
     if (!plainA || !plainB || !a.steadyAfterMain() || !b.steadyAfterMain() || b.playedKernelLength() != length ||
         b.main_.isIdentity() != identity)
         return false;
-    // Without a kernel the history can wait, in the slot's input ring.
-    const bool defer = length == 0 && a.inputRing_ != nullptr && a.inputRing_ == b.inputRing_;
+    const bool defer = a.inputRing_ != nullptr && a.inputRing_ == b.inputRing_;
     BandProcessor* bands[2] = {&a, &b};
     for (int c = 0; c < 2; ++c) {
         BandProcessor& band = *bands[c];
-        // Frames left in the ring go on where the chunk goes in, or into
-        // the history now.
-        if (!defer || band.ringEnd_ != ringFrame) band.writeDeferredHistory();
+        if (defer) {
+            band.takeInputRing(ringFrame, length);
+        } else {
+            band.writeDeferredHistory();
+            band.ringRun_ = 0;
+        }
         band.outGain_ = band.outGainTarget_;
         member.channel[c] = {&band.main_, length > 0 ? band.currentKernel_ : nullptr, band.history_,
                              band.historyPos_, band.outGain_, 0.0f, 0.0f};
@@ -124,7 +127,26 @@ bool BandProcessor::joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMe
     member.identity = identity;
     member.writesHistory = !defer;
     member.inputRing = defer ? a.inputRing_ : nullptr;
+    if (defer) interleaveKernels(member);
     return true;
+}
+
+// The chunk goes into the ring at ringFrame: the band's inputs there must
+// run on from its last ones, and a kernel's sums need length - 1 of them.
+void BandProcessor::takeInputRing(int ringFrame, int kernelLength) {
+    if (ringEnd_ != ringFrame) {
+        writeDeferredHistory();
+        ringRun_ = 0;
+        ringEnd_ = ringFrame;
+    }
+    const int span = kernelLength - 1;
+    if (span <= ringRun_) return;
+    writeDeferredHistory();
+    float* frames = inputRing_ + 2 * (ringFrame - span) + ringChannel_;
+    int pos = historyPos_ - span;
+    if (pos < 0) pos += kHistoryLength;
+    for (int i = 0; i < span; ++i) frames[2 * i] = history_[pos + i];
+    ringRun_ = span;
 }
 
 bool BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n,
@@ -146,6 +168,8 @@ bool BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, Steady
         if (!member.writesHistory) {
             const int behind = band.historyBehind_ + n;
             band.historyBehind_ = behind < kMaxKernelLength ? behind : kMaxKernelLength;
+            const int run = band.ringRun_ + n;
+            band.ringRun_ = run < kInputRingKeep ? run : kInputRingKeep;
             band.ringEnd_ = ringFrame + n;
         }
         // Nothing else that made the band steady changes in the chain.
@@ -158,7 +182,7 @@ bool BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, Steady
 // frames back from the next chunk's first frame.
 void BandProcessor::writeDeferredHistory() {
     int count = historyBehind_ < kMaxKernelLength - 1 ? historyBehind_ : kMaxKernelLength - 1;
-    if (count > ringEnd_) count = ringEnd_;
+    if (count > ringRun_) count = ringRun_;
     historyBehind_ = 0;
     if (count < 1) return;
     const float* frames = inputRing_ + 2 * (ringEnd_ - count) + ringChannel_;
@@ -211,6 +235,7 @@ void BandProcessor::finishChunk(float* out, int n) {
 
 void BandProcessor::appendHistory(const float* in, int n) {
     writeDeferredHistory();
+    ringRun_ = 0;  // these inputs do not go into the ring
     int pos = historyPos_;
     appendMirrored(history_, kHistoryLength, pos, in, n);
     pos += n;

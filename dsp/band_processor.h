@@ -63,12 +63,14 @@ public:
     // guard has reached its limit, provided that no setting changes and the
     // redesign is idle (the engine checks those).
     //
-    // A member without a kernel leaves its history to its bands when they
-    // have an input ring (attachInputRing): the chain puts the chunk into
-    // the ring from ringFrame on, and a band writes the frames a kernel
-    // can reach into its history only before it next appends to it itself
-    // or joins a chain as a member that writes (writeDeferredHistory): at
-    // the latest before a kernel reads it.
+    // When both bands have their slot's input ring (attachInputRing), the
+    // member leaves their histories to them: the chain puts the chunk into
+    // the ring from ringFrame on, where a kernel's sums find the frames
+    // before it too (joinSteadyChain copies them there from the history
+    // when the ring does not hold them already), and a band writes the
+    // frames a kernel can reach into its history only before it next
+    // appends to it itself, joins a chain as a member that writes, or the
+    // ring starts again (writeDeferredHistory).
     static bool joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int ringFrame);
     static bool finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n, int ringFrame);
 
@@ -78,19 +80,26 @@ public:
     void attachInputRing(float* ring, int channel) {
         inputRing_ = ring;
         ringChannel_ = channel;
+        ringRun_ = 0;
     }
     // Writes the frames the history lacks, as far back as a kernel can
     // reach, from the input ring.
     void writeDeferredHistory();
-    bool historyDeferred() const { return historyBehind_ > 0; }
-    // Before the ring starts again: a band whose frames do not end at
-    // ringFrame writes them; the others' frames are copied, ringFrame to
+    // Whether the ring holds the band's last inputs up to ringFrame.
+    bool usesRingAt(int ringFrame) const { return ringRun_ > 0 && ringEnd_ == ringFrame; }
+    // Before the ring starts again: a band whose inputs do not end at
+    // ringFrame writes what its history lacks and leaves the ring; the
+    // others' last kInputRingKeep frames are copied from ringFrame to
     // frame `to`.
     void leaveInputRing(int ringFrame) {
-        if (historyBehind_ > 0 && ringEnd_ != ringFrame) writeDeferredHistory();
+        if (ringEnd_ == ringFrame) return;
+        writeDeferredHistory();
+        ringRun_ = 0;
     }
     void moveRingEnd(int ringFrame, int to) {
-        if (historyBehind_ > 0 && ringEnd_ == ringFrame) ringEnd_ = to;
+        if (ringEnd_ != ringFrame) return;
+        ringEnd_ = to;
+        if (ringRun_ > kInputRingKeep) ringRun_ = kInputRingKeep;
     }
 
     // Zeroes all section memories and the history; running = target.
@@ -125,6 +134,7 @@ private:
     void stepKernel();
     void installMain();
     void appendHistory(const float* in, int n);
+    void takeInputRing(int ringFrame, int kernelLength);
     bool beginChunk(const float* in, float* out, int n);
     int playedKernelLength() const;
     bool steadyAfterMain() const;
@@ -189,11 +199,13 @@ private:
     // Mirrored input history: each sample is written at pos and pos + length.
     float history_[2 * kHistoryLength] = {};
     int historyPos_ = 0;
-    // Frames before historyPos_ not yet written (up to kMaxKernelLength):
-    // the input ring holds them before frame ringEnd_.
+    // The input ring holds the band's last ringRun_ inputs (up to
+    // kInputRingKeep) before frame ringEnd_, among them the last
+    // historyBehind_ (up to kMaxKernelLength), which its history lacks.
     float* inputRing_ = nullptr;
     int ringChannel_ = 0;
     int historyBehind_ = 0;
+    int ringRun_ = 0;
     int ringEnd_ = 0;
 };
 

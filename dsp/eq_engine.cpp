@@ -26,14 +26,14 @@ void EqEngine::setDeferredHistories(bool on) {
     noteBandChange();
 }
 
-// The last chunk's members go on from the ring's start, where the frames
-// a kernel could still reach are copied; any other band writes what its
-// history lacks first.
+// The last chunk's members go on from near the ring's start, where the
+// frames a kernel could still reach are copied; any other band writes
+// what its history lacks first.
 void EqEngine::rewindInputRings() {
     constexpr int keep = kInputRingKeep;
     for (BandProcessor& b : bands_) b.leaveInputRing(ringFrame_);
     for (int slot = 0; slot < kNumSlots; ++slot) {
-        if (!bandAt(0, slot).historyDeferred() && !bandAt(1, slot).historyDeferred()) continue;
+        if (!bandAt(0, slot).usesRingAt(ringFrame_) && !bandAt(1, slot).usesRingAt(ringFrame_)) continue;
         float* ring = inputRings_[slot];
         std::memcpy(ring, ring + 2 * (ringFrame_ - keep), sizeof(float) * 2 * keep);
     }

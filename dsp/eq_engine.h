@@ -65,8 +65,9 @@ public:
     // Zeroes the memories of all sixteen band processors (running = target).
     void resetBandHistories();
 
-    // On (the default), the bands of chained slots without a kernel leave
-    // their input histories unwritten until a kernel could read them
+    // On (the default), chained slots take their inputs in input rings,
+    // where their kernels read them too, and their bands write their
+    // histories only when something else will read them
     // (BandProcessor::joinSteadyChain); off, every band writes its history
     // every chunk. The output is the same bit for bit. For tests and
     // measurements; on the audio thread or between chunks.
@@ -143,15 +144,14 @@ private:
     float work_[kNumChannels][kChunkFrames] = {};
     float dry_[kChunkFrames] = {};
 
-    // Per slot, the inputs its bands have not yet written into their
-    // histories, both channels interleaved (BandProcessor): stereo chunks
-    // go in one after the other from ringFrame_, which every slot shares,
-    // and start again near the ring's start when the next would not fit
-    // (steady_chain.h). Each row is 64 bytes longer than a power of two,
+    // Per slot, the latest inputs of its bands while they run chained, both
+    // channels interleaved (BandProcessor): stereo chunks go in one after
+    // the other from ringFrame_, which every slot shares, and start again
+    // near the ring's start when the next would not fit (steady_chain.h). Each row is 64 bytes longer than a power of two,
     // so that the rings of slots two apart, which one step of the chain
     // reads and writes, do not share their low address bits.
     alignas(64) float inputRings_[kNumSlots][2 * kInputRingFrames + 16] = {};
-    int ringFrame_ = 0;
+    int ringFrame_ = kInputRingKeep;
 
     BandProcessor bands_[kNumChannels * kNumSlots];
 };

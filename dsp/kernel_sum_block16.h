@@ -9,6 +9,8 @@
 #if SOLVA_HAS_AVX512_PATHS
 #include <immintrin.h>
 
+#include <cstring>
+
 namespace solva {
 
 // The mask of the first count lanes (all sixteen from 16 on).
@@ -66,6 +68,39 @@ __attribute__((target("avx512f"), always_inline)) inline void kernelSums16Pair(c
                                                                                __m512& sumB) {
     if (mask == 0xFFFF) kernelSums16PairLoop<false>(kernelA, kernelB, length, xA, xB, mask, sumA, sumB);
     else kernelSums16PairLoop<true>(kernelA, kernelB, length, xA, xB, mask, sumA, sumB);
+}
+
+// Sixteen frames of two channels whose inputs are interleaved, (S0, T0,
+// S1, T1, ...), over their two kernels interleaved the same way, pairs =
+// (A0, B0, A1, B1, ...): the sums of frames 0..7 in lo and of 8..15 in hi,
+// (S, T) by frame, each lane formed as kernelSums16 forms it. Only the
+// first `frames` frames are read; the lanes of the others hold 0.
+template <bool kMasked>
+__attribute__((target("avx512f"), always_inline)) inline void kernelSums16InterleavedLoop(
+    const float* pairs, int length, const float* x, __mmask16 maskLo, __mmask16 maskHi, __m512& lo, __m512& hi) {
+    __m512 l = _mm512_setzero_ps(), h = _mm512_setzero_ps();
+    const float* xs = x + 2 * (length - 1);
+    for (int k = 0; k < length; ++k, xs -= 2) {
+        double pair;
+        std::memcpy(&pair, pairs + 2 * k, sizeof pair);
+        const __m512 c = _mm512_castpd_ps(_mm512_set1_pd(pair));
+        l = _mm512_add_ps(l, _mm512_mul_ps(c, load16<kMasked>(xs, maskLo)));
+        h = _mm512_add_ps(h, _mm512_mul_ps(c, load16<kMasked>(xs + 16, maskHi)));
+    }
+    lo = l;
+    hi = h;
+}
+
+__attribute__((target("avx512f"), always_inline)) inline void kernelSums16Interleaved(const float* pairs, int length,
+                                                                                      const float* x, int frames,
+                                                                                      __m512& lo, __m512& hi) {
+    if (frames >= 16) {
+        kernelSums16InterleavedLoop<false>(pairs, length, x, 0xFFFF, 0xFFFF, lo, hi);
+        return;
+    }
+    const __mmask16 maskLo = leadingLanes16(2 * frames);
+    const __mmask16 maskHi = frames > 8 ? leadingLanes16(2 * frames - 16) : static_cast<__mmask16>(0);
+    kernelSums16InterleavedLoop<true>(pairs, length, x, maskLo, maskHi, lo, hi);
 }
 
 }  // namespace solva

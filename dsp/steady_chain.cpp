@@ -1,5 +1,6 @@
 #include "dsp/steady_chain.h"
 
+#include <cstring>
 #include <utility>
 
 #include "dsp/cpu_features.h"
@@ -43,6 +44,15 @@ SOLVA_CHAIN_TARGET __attribute__((always_inline)) inline void blockSums(const fl
     _mm512_store_ps(sumsB, b);
 }
 
+// The kBlock sums of both channels from an input ring, interleaved.
+SOLVA_CHAIN_TARGET __attribute__((always_inline)) inline void ringSums(const float* pairs, int length,
+                                                                        const float* x, int valid, float* sums) {
+    __m512 lo, hi;
+    kernelSums16Interleaved(pairs, length, x, valid, lo, hi);
+    _mm512_store_ps(sums, lo);
+    _mm512_store_ps(sums + 16, hi);
+}
+
 #include "dsp/staggered_chain.inc"
 
 #undef SOLVA_CHAIN_TARGET
@@ -82,6 +92,39 @@ SOLVA_CHAIN_TARGET __attribute__((always_inline)) inline void blockSums(const fl
     _mm256_store_ps(sumsB, b);
 }
 
+// Tap k of both kernels, (A, B) in every pair of lanes.
+SOLVA_CHAIN_TARGET __attribute__((always_inline)) inline __m256 pairAt(const float* pairs, int k) {
+    double pair;
+    std::memcpy(&pair, pairs + 2 * k, sizeof pair);
+    return _mm256_castpd_ps(_mm256_set1_pd(pair));
+}
+
+// The kBlock sums of both channels from an input ring, interleaved: four
+// frames a register, tap by tap in order over the kernel pairs.
+SOLVA_CHAIN_TARGET __attribute__((always_inline)) inline void ringSums(const float* pairs, int length,
+                                                                        const float* x, int valid, float* sums) {
+    __m256 lo = _mm256_setzero_ps(), hi = _mm256_setzero_ps();
+    const float* xs = x + 2 * (length - 1);
+    if (valid >= kBlock) {
+        for (int k = 0; k < length; ++k, xs -= 2) {
+            const __m256 c = pairAt(pairs, k);
+            lo = _mm256_add_ps(lo, _mm256_mul_ps(c, _mm256_loadu_ps(xs)));
+            hi = _mm256_add_ps(hi, _mm256_mul_ps(c, _mm256_loadu_ps(xs + 8)));
+        }
+    } else {
+        const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+        const __m256i maskLo = _mm256_cmpgt_epi32(_mm256_set1_epi32(2 * valid), lanes);
+        const __m256i maskHi = _mm256_cmpgt_epi32(_mm256_set1_epi32(2 * valid - 8), lanes);
+        for (int k = 0; k < length; ++k, xs -= 2) {
+            const __m256 c = pairAt(pairs, k);
+            lo = _mm256_add_ps(lo, _mm256_mul_ps(c, _mm256_maskload_ps(xs, maskLo)));
+            hi = _mm256_add_ps(hi, _mm256_mul_ps(c, _mm256_maskload_ps(xs + 8, maskHi)));
+        }
+    }
+    _mm256_store_ps(sums, lo);
+    _mm256_store_ps(sums + 8, hi);
+}
+
 #include "dsp/staggered_chain.inc"
 
 #undef SOLVA_CHAIN_TARGET
@@ -96,6 +139,13 @@ const bool useAvx2 = detectAvx2();
 #endif
 
 bool steadyChainRuns(int n) { return n >= 1 && n <= kSteadyChainMaxFrames; }
+
+void interleaveKernels(SteadyMember& member) {
+    for (int k = 0; k < member.kernelLength; ++k) {
+        member.kernelPairs[2 * k] = member.channel[0].kernel[k];
+        member.kernelPairs[2 * k + 1] = member.channel[1].kernel[k];
+    }
+}
 
 void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, int ringFrame, float* work0,
                            float* work1, int n) {
@@ -124,8 +174,14 @@ void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, 
             channel.firstSection = out[0];
             if (m.kernelLength > 0) {
                 float sums[kSteadyChainMaxFrames];
-                kernelSums(channel.kernel, m.kernelLength, n, kernelSpan(channel, m.kernelLength, historyLength),
-                           sums);
+                const float* span = kernelSpan(channel, m.kernelLength, historyLength);
+                float fromRing[kMaxKernelLength - 1 + kSteadyChainMaxFrames];
+                if (!m.writesHistory) {
+                    const float* frames = m.inputRing + 2 * (ringFrame - (m.kernelLength - 1)) + c;
+                    for (int i = 0; i < m.kernelLength - 1 + n; ++i) fromRing[i] = frames[2 * i];
+                    span = fromRing;
+                }
+                kernelSums(channel.kernel, m.kernelLength, n, span, sums);
                 for (int i = 0; i < n; ++i) out[i] = static_cast<float>(out[i] + sums[i]);
             }
             channel.firstCorrected = out[0];

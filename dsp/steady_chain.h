@@ -13,8 +13,8 @@
 // frames are interleaved four at a time so that the recursions run side by
 // side. Each slot writes its output into the next slot's input history as
 // it goes, so that the next slot's kernel sums find it there one step
-// later; a next slot without a kernel may leave its history for later and
-// take its input in a ring instead. With AVX2 alone (sixteen vector
+// later, or, where the slots' bands leave their histories for later, into
+// the next slot's input ring, where its kernel sums read it. With AVX2 alone (sixteen vector
 // registers) it staggers two slots at a time by blocks of eight frames.
 // Elsewhere, and for chunks that are not whole groups of four frames, the
 // members run one after the other.
@@ -27,6 +27,7 @@
 #pragma once
 
 #include "dsp/biquad_section.h"
+#include "dsp/correction_kernel.h"
 
 namespace solva {
 
@@ -54,20 +55,28 @@ struct SteadyMember {
     // alone): the input passes unchanged and the memories end as
     // BiquadSection::passThrough leaves them.
     bool identity = false;
-    // Whether the chain writes the member's input into its history. Only a
-    // kernel reads a history, so a member without one may leave it: its
-    // input then goes, both channels interleaved, into inputRing (frame i
-    // of the chunk at inputRing[2 * (ringFrame + i) + channel]), from
-    // where its band writes the frames a kernel can reach once it has one
-    // (BandProcessor). inputRing is null for members that write.
+    // Whether the chain writes the member's input into its history. A
+    // member may leave it to its bands (BandProcessor): its input then
+    // goes, both channels interleaved, into inputRing (frame i of the chunk
+    // at inputRing[2 * (ringFrame + i) + channel]), whose kernelLength - 1
+    // frames before ringFrame hold the member's earlier input, and its
+    // kernel sums read the ring, over kernelPairs. inputRing is null for
+    // members that write.
     bool writesHistory = true;
     float* inputRing = nullptr;
+    // The two channels' kernels interleaved, (A0, B0, A1, B1, ...), for the
+    // sums over the ring (interleaveKernels).
+    alignas(64) float kernelPairs[2 * kMaxKernelLength] = {};
 };
 
+// Fills member.kernelPairs from the two channels' kernels.
+void interleaveKernels(SteadyMember& member);
+
 // Frames an input ring holds: whole chunks one after the other, the chunk
-// at ringFrame running on to ringFrame + n. When the next would not fit,
-// the last kInputRingKeep frames (as far back as any kernel reaches, in
-// whole groups of four) move to the start and the chunks go on from there.
+// at ringFrame running on to ringFrame + n, with ringFrame >=
+// kInputRingKeep. When the next would not fit, the last kInputRingKeep
+// frames (as far back as any kernel reaches, in whole groups of four) move
+// to the start and the chunks go on from there.
 constexpr int kInputRingFrames = 512;
 constexpr int kInputRingKeep = 52;
 
@@ -78,8 +87,8 @@ bool steadyChainRuns(int n);
 // work1. Writes the chunk into every member's history (the first member's
 // from the input, the others' from their predecessor's output) or, where a
 // member does not write it, into its input ring from ringFrame on
-// (ringFrame + n <= kInputRingFrames); historyLength is the length of one
-// mirrored half. Staggered as above on
+// (kInputRingKeep <= ringFrame, ringFrame + n <= kInputRingFrames);
+// historyLength is the length of one mirrored half. Staggered as above on
 // x86-64 processors with AVX-512 or AVX2 for whole groups of four frames,
 // else member after member (runSteadyChainInOrder).
 void runSteadyChain(SteadyMember* members, int count, int historyLength, int ringFrame, float* work0, float* work1,

@@ -55,12 +55,25 @@ struct Band {
     float firstSection = 0.0f, firstCorrected = 0.0f;
 };
 
+// Earlier input i (0: the oldest) of the length - 1 a kernel of that length
+// reads: one contiguous stretch of the history from the chunk's position
+// back (its two halves are filled at random here, so not mirror images).
+float earlierInput(const Band& band, int length, int i) {
+    return band.history[(band.position - (length - 1) + kRing) % kRing + i];
+}
+
 // What the separate steps do for one band of the pair: the input into the
 // history (or, interleaved, into an input ring), the sections side by side,
-// the kernel sums, correction and gain.
+// the kernel sums over the history's earlier inputs and the chunk's,
+// correction and gain.
 void referenceSlot(Band& a, Band& b, int length, bool identity, float* ring, float* work0, float* work1, int n) {
     Band* bands[2] = {&a, &b};
     float* work[2] = {work0, work1};
+    float spans[2][kMaxKernelLength - 1 + kSteadyChainMaxFrames];
+    for (int c = 0; c < 2; ++c) {
+        for (int i = 0; i < length - 1; ++i) spans[c][i] = earlierInput(*bands[c], length, i);
+        for (int i = 0; i < n; ++i) spans[c][length > 0 ? length - 1 + i : i] = work[c][i];
+    }
     for (int c = 0; c < 2; ++c)
         for (int i = 0; i < n; ++i) {
             if (ring != nullptr) {
@@ -80,9 +93,8 @@ void referenceSlot(Band& a, Band& b, int length, bool identity, float* ring, flo
         Band& band = *bands[c];
         band.firstSection = work[c][0];
         if (length > 0) {
-            const int start = (band.position - (length - 1) + kRing) % kRing;
             float sums[kSteadyChainMaxFrames];
-            kernelSums(band.kernel.data(), length, n, band.history.data() + start, sums);
+            kernelSums(band.kernel.data(), length, n, spans[c], sums);
             for (int i = 0; i < n; ++i) work[c][i] = work[c][i] + sums[i];
         }
         band.firstCorrected = work[c][0];
@@ -121,14 +133,15 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
             std::vector<Band> bands(static_cast<size_t>(2 * count));
             std::vector<int> kernelLength(static_cast<size_t>(count));
             std::vector<bool> identity(static_cast<size_t>(count)), defers(static_cast<size_t>(count));
-            // Members without a kernel may leave their histories and put
-            // their inputs into rings instead, at a frame of the chunk's own.
-            const int ringFrame = (7 * n + count) % (kInputRingFrames - n + 1);
+            // Members may leave their histories and put their inputs into
+            // rings instead, at a frame of the chunk's own, after the
+            // kernel's earlier inputs.
+            const int ringFrame = kInputRingKeep + (7 * n + count) % (kInputRingFrames - kInputRingKeep - n + 1);
             for (int j = 0; j < count; ++j) {
                 kernelLength[j] = lengths[(j * 5 + n / 4 + count) % 8];
                 // Now and then a band carried by its correction alone.
                 identity[j] = (j * 3 + n / 4) % 5 == 2;
-                defers[j] = kernelLength[j] == 0 && (j + n) % 3 != 0;
+                defers[j] = (j + n) % 3 != 0;
                 for (int c = 0; c < 2; ++c) {
                     Band& band = bands[2 * j + c];
                     band.section = randomSection(rng);
@@ -150,8 +163,17 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
             // The separate steps.
             std::vector<Band> expect = bands;
             std::vector<float> want0 = input0, want1 = input1;
-            std::vector<std::vector<float>> wantRings(static_cast<size_t>(count),
-                                                      std::vector<float>(2 * kInputRingFrames, 0.0f));
+            // A ring holds the kernel's earlier inputs, as the history does.
+            std::vector<std::vector<float>> rings(static_cast<size_t>(count),
+                                                  std::vector<float>(2 * kInputRingFrames, 0.0f));
+            for (int j = 0; j < count; ++j)
+                for (int c = 0; c < 2 && defers[j]; ++c) {
+                    const Band& band = bands[2 * j + c];
+                    for (int i = 0; i < kernelLength[j] - 1; ++i)
+                        rings[j][2 * (ringFrame - (kernelLength[j] - 1) + i) + c] =
+                            earlierInput(band, kernelLength[j], i);
+                }
+            std::vector<std::vector<float>> wantRings = rings;
             for (int j = 0; j < count; ++j)
                 referenceSlot(expect[2 * j], expect[2 * j + 1], kernelLength[j], identity[j],
                               defers[j] ? wantRings[j].data() + 2 * ringFrame : nullptr, want0.data(), want1.data(),
@@ -162,8 +184,7 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
             for (int path = 0; path < 3; ++path) {
                 std::vector<Band> chain = bands;
                 std::vector<float> work0 = input0, work1 = input1;
-                std::vector<std::vector<float>> rings(static_cast<size_t>(count),
-                                                      std::vector<float>(2 * kInputRingFrames, 0.0f));
+                std::vector<std::vector<float>> ringsNow = rings;
                 SteadyMember members[kSteadyChainMaxMembers];
                 for (int j = 0; j < count; ++j) {
                     for (int c = 0; c < 2; ++c) {
@@ -174,7 +195,8 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                     members[j].kernelLength = kernelLength[j];
                     members[j].identity = identity[j];
                     members[j].writesHistory = !defers[j];
-                    members[j].inputRing = defers[j] ? rings[j].data() : nullptr;
+                    members[j].inputRing = defers[j] ? ringsNow[j].data() : nullptr;
+                    interleaveKernels(members[j]);
                 }
                 if (path == 0) {
                     runSteadyChain(members, count, kRing, ringFrame, work0.data(), work1.data(), n);
@@ -189,7 +211,7 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                 ASSERT_TRUE(sameBits(work0.data(), want0.data(), n)) << where;
                 ASSERT_TRUE(sameBits(work1.data(), want1.data(), n)) << where;
                 for (int j = 0; j < count; ++j) {
-                    ASSERT_TRUE(sameBits(rings[j].data(), wantRings[j].data(), 2 * kInputRingFrames))
+                    ASSERT_TRUE(sameBits(ringsNow[j].data(), wantRings[j].data(), 2 * kInputRingFrames))
                         << where << " ring of member " << j;
                     for (int c = 0; c < 2; ++c) {
                         const Band& got = chain[2 * j + c];
