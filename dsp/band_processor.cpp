@@ -4,6 +4,7 @@
 
 #include "dsp/kernel_sum.h"
 #include "dsp/mirrored_history.h"
+#include "dsp/tiny_output_guard.h"
 
 namespace solva {
 
@@ -94,11 +95,10 @@ void BandProcessor::continuePair(BandProcessor& a, BandProcessor& b, bool runA, 
 int BandProcessor::playedKernelLength() const { return useCorrection_ && kernelLength_ > 0 ? kernelLength_ : 0; }
 
 // What follows the main section changes nothing but the samples this chunk:
-// no post sections, a settled correction and band gain, and tiny-output
-// guards that cannot flush (a counter below its limit only counts).
+// no post sections, and a settled correction and band gain.
 bool BandProcessor::steadyAfterMain() const {
-    return !hasPost_ && tinyCount_ < 20 && correctionTinyCount_ < 20 &&
-           std::fabs(outGain_ - outGainTarget_) <= 0.001f && (playedKernelLength() == 0 || fade_ >= 0.99f);
+    return !hasPost_ && std::fabs(outGain_ - outGainTarget_) <= 0.001f &&
+           (playedKernelLength() == 0 || fade_ >= 0.99f);
 }
 
 bool BandProcessor::joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int ringFrame) {
@@ -121,7 +121,8 @@ bool BandProcessor::joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMe
         }
         band.outGain_ = band.outGainTarget_;
         member.channel[c] = {&band.main_, length > 0 ? band.currentKernel_ : nullptr, band.history_,
-                             band.historyPos_, band.outGain_, 0.0f, 0.0f};
+                             band.historyPos_, band.outGain_, band.tinyCount_, band.correctionTinyCount_,
+                             0.0f, 0.0f};
     }
     member.kernelLength = length;
     member.identity = identity;
@@ -149,16 +150,21 @@ void BandProcessor::takeInputRing(int ringFrame, int kernelLength) {
     ringRun_ = span;
 }
 
-bool BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n,
+void BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n,
                                       int ringFrame) {
     BandProcessor* bands[2] = {&a, &b};
-    bool steady = true;
     for (int c = 0; c < 2; ++c) {
         BandProcessor& band = *bands[c];
         SteadyChannel& channel = member.channel[c];
-        band.countTinyOutput(channel.firstSection, band.tinyCount_);
+        // The chain has flushed the outputs of a guard that flushes.
+        if (countTinyOutput(channel.firstSection, band.tinyCount_)) {
+            band.main_.flushTinyMemories();
+            band.second_.flushTinyMemories();
+        }
+        channel.tinyCount = band.tinyCount_;
         if (member.kernelLength > 0) {
-            band.countTinyOutput(channel.firstCorrected, band.correctionTinyCount_);
+            countTinyOutput(channel.firstCorrected, band.correctionTinyCount_);
+            channel.correctionTinyCount = band.correctionTinyCount_;
         } else {
             band.fade_ = 1.0f;
             band.fadeComplement_ = 0.0f;
@@ -172,10 +178,7 @@ bool BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, Steady
             band.ringRun_ = run < kInputRingKeep ? run : kInputRingKeep;
             band.ringEnd_ = ringFrame + n;
         }
-        // Nothing else that made the band steady changes in the chain.
-        steady = steady && band.tinyCount_ < 20 && band.correctionTinyCount_ < 20;
     }
-    return steady;
 }
 
 // A kernel of up to kMaxKernelLength taps reaches kMaxKernelLength - 1
@@ -191,16 +194,6 @@ void BandProcessor::writeDeferredHistory() {
     for (int i = 0; i < count; ++i) {
         history_[pos] = history_[pos + kHistoryLength] = frames[2 * i];
         if (++pos == kHistoryLength) pos = 0;
-    }
-}
-
-// The counting part of a tiny-output guard: a first sample of at least
-// 1e-20 resets the counter, a smaller non-zero one counts.
-void BandProcessor::countTinyOutput(float first, int& counter) {
-    if (first >= 1e-20f) {
-        counter = 0;
-    } else if (first != 0.0f) {
-        ++counter;
     }
 }
 
@@ -278,17 +271,8 @@ void BandProcessor::runMainSections(const float* in, float* out, int n, bool pla
 }
 
 void BandProcessor::tinyOutputGuard(float* out, int n) {
-    if (n < 1) return;
-    const float first = out[0];
-    if (first >= 1e-20f) {
-        tinyCount_ = 0;
-        return;
-    }
-    if (first == 0.0f) return;
-    if (++tinyCount_ <= 20) return;
-    tinyCount_ = 20;
-    for (int i = 0; i < n; ++i)
-        if (std::fabs(out[i]) < 1e-37f) out[i] = 0.0f;
+    if (n < 1 || !countTinyOutput(out[0], tinyCount_)) return;
+    flushTinyOutputs(out, n);
     main_.flushTinyMemories();
     second_.flushTinyMemories();
 }
@@ -326,15 +310,7 @@ void BandProcessor::addCorrection(float* out, int n) {
         fade_ = static_cast<float>(c);
         fadeComplement_ = static_cast<float>(1.0 - c);
     }
-    if (n < 1) return;
-    const float firstOut = out[0];
-    if (firstOut >= 1e-20f) {
-        correctionTinyCount_ = 0;
-    } else if (firstOut != 0.0f && ++correctionTinyCount_ > 20) {
-        correctionTinyCount_ = 20;
-        for (int i = 0; i < n; ++i)
-            if (std::fabs(out[i]) < 1e-37f) out[i] = 0.0f;
-    }
+    if (n > 0 && countTinyOutput(out[0], correctionTinyCount_)) flushTinyOutputs(out, n);
 }
 
 void BandProcessor::runPostSections(float* out, int n) {

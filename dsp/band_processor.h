@@ -57,11 +57,10 @@ public:
     // both channels, with kernels of the same length and either real or
     // identity sections on both, fills the chain member and returns true;
     // the chain then does the rest of the chunk, and finishSteadyChain the
-    // bookkeeping after it has run, which also moves the member on to the
-    // next chunk's history positions. finishSteadyChain returns whether the
-    // member may run the next chunk as it stands: true unless a tiny-output
-    // guard has reached its limit, provided that no setting changes and the
-    // redesign is idle (the engine checks those).
+    // bookkeeping after it has run (the tiny-output guards' counts among
+    // it), which also readies the member for the next chunk: it may run
+    // that as it stands, provided that no setting changes and the redesign
+    // is idle (the engine checks those).
     //
     // When both bands have their slot's input ring (attachInputRing), the
     // member leaves their histories to them: the chain puts the chunk into
@@ -72,7 +71,7 @@ public:
     // appends to it itself, joins a chain as a member that writes, or the
     // ring starts again (writeDeferredHistory).
     static bool joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int ringFrame);
-    static bool finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n, int ringFrame);
+    static void finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n, int ringFrame);
 
     // The input ring of the band's slot (kInputRingFrames frames, both
     // channels interleaved) and the band's channel in it; null: the band
@@ -138,7 +137,6 @@ private:
     bool beginChunk(const float* in, float* out, int n);
     int playedKernelLength() const;
     bool steadyAfterMain() const;
-    static void countTinyOutput(float first, int& counter);
     bool prepareMainSections();
     void runMainSections(const float* in, float* out, int n, bool plain);
     void finishChunk(float* out, int n);

@@ -268,7 +268,7 @@ bool EqEngine::runPlannedChain(int n) {
     runSteadyChain(chain_, chainCount_, BandProcessor::kHistoryLength, ringFrame_, work_[0], work_[1], n);
     for (int j = 0; j < chainCount_; ++j) {
         const int slot = chainSlots_[j];
-        planned_ &= BandProcessor::finishSteadyChain(bandAt(0, slot), bandAt(1, slot), chain_[j], n, ringFrame_);
+        BandProcessor::finishSteadyChain(bandAt(0, slot), bandAt(1, slot), chain_[j], n, ringFrame_);
     }
     return true;
 }
@@ -301,9 +301,8 @@ void EqEngine::runSlots(int n) {
         for (int j = 0; j < chainCount_; ++j) {
             BandProcessor& a = bandAt(0, chainSlots_[j]);
             BandProcessor& b = bandAt(1, chainSlots_[j]);
-            const bool steady = BandProcessor::finishSteadyChain(a, b, chain_[j], n, ringFrame_);
-            plannable = plannable && steady && a.state() == BandProcessor::kStateIdle &&
-                        b.state() == BandProcessor::kStateIdle;
+            BandProcessor::finishSteadyChain(a, b, chain_[j], n, ringFrame_);
+            plannable = plannable && a.state() == BandProcessor::kStateIdle && b.state() == BandProcessor::kStateIdle;
         }
     };
     // A chain broken off by a slot that runs on its own.

@@ -132,8 +132,8 @@ private:
     // Consecutive steady slots gathered into a chain (steady_chain.h). When
     // a chunk has run every slot that plays as one chain, with their
     // redesigns idle, the next chunks run that chain as it stands (planned_)
-    // until a band setting changes or a member stops being steady: nothing
-    // else about the slots can change in the meantime.
+    // until a band setting changes: nothing else about the slots can change
+    // in the meantime.
     std::atomic<uint32_t> bandChanges_{0};
     uint32_t plannedChanges_ = 0;
     bool planned_ = false;
@@ -147,9 +147,10 @@ private:
     // Per slot, the latest inputs of its bands while they run chained, both
     // channels interleaved (BandProcessor): stereo chunks go in one after
     // the other from ringFrame_, which every slot shares, and start again
-    // near the ring's start when the next would not fit (steady_chain.h). Each row is 64 bytes longer than a power of two,
-    // so that the rings of slots two apart, which one step of the chain
-    // reads and writes, do not share their low address bits.
+    // near the ring's start when the next would not fit (steady_chain.h).
+    // Each row is 64 bytes longer than a power of two, so that the rings of
+    // slots two apart, which one step of the chain reads and writes, do not
+    // share their low address bits.
     alignas(64) float inputRings_[kNumSlots][2 * kInputRingFrames + 16] = {};
     int ringFrame_ = kInputRingKeep;
 

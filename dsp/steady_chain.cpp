@@ -8,6 +8,7 @@
 #include "dsp/kernel_sum_block16.h"
 #include "dsp/mirrored_history.h"
 #include "dsp/section_pair_step.h"
+#include "dsp/tiny_output_guard.h"
 
 namespace solva {
 namespace {
@@ -172,6 +173,7 @@ void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, 
             SteadyChannel& channel = m.channel[c];
             float* out = work[c];
             channel.firstSection = out[0];
+            if (tinyOutputFlushes(channel.tinyCount, out[0])) flushTinyOutputs(out, n);
             if (m.kernelLength > 0) {
                 float sums[kSteadyChainMaxFrames];
                 const float* span = kernelSpan(channel, m.kernelLength, historyLength);
@@ -185,6 +187,8 @@ void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, 
                 for (int i = 0; i < n; ++i) out[i] = static_cast<float>(out[i] + sums[i]);
             }
             channel.firstCorrected = out[0];
+            if (m.kernelLength > 0 && tinyOutputFlushes(channel.correctionTinyCount, out[0]))
+                flushTinyOutputs(out, n);
             if (channel.gain != 1.0f)
                 for (int i = 0; i < n; ++i) out[i] *= channel.gain;
         }

@@ -42,8 +42,13 @@ struct SteadyChannel {
     float* history;
     int position;
     float gain;  // band output gain, applied when not 1
+    // The counts of the band's tiny-output guards (tiny_output_guard.h):
+    // the chain flushes the section output, and the output after the
+    // correction, of a guard that flushes this chunk.
+    int tinyCount;
+    int correctionTinyCount;
     // Written by the chain: the first frame's section output and the same
-    // after the correction (before the gain), for the tiny-output guards.
+    // after the correction (before the gain), for the guards to count.
     float firstSection;
     float firstCorrected;
 };

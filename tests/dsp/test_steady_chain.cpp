@@ -1,8 +1,10 @@
 // The chained pass of steady band slots against the separate steps it
-// replaces (histories, paired sections, kernel sums, correction, band gain),
-// bit for bit; the engine's stereo path, which uses it, against the mono
-// path; and a chain run again over the following chunks against one that
-// looks at every slot every chunk.
+// replaces (histories or input rings, paired sections, kernel sums,
+// correction, tiny-output guards, band gain), bit for bit; the engine's
+// stereo path, which uses it, against the mono path; a chain run again over
+// the following chunks against one that looks at every slot every chunk;
+// and bands that leave their histories for later against bands that write
+// them every chunk.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,6 +21,7 @@
 #include "dsp/eq_engine.h"
 #include "dsp/kernel_sum.h"
 #include "dsp/steady_chain.h"
+#include "dsp/tiny_output_guard.h"
 
 using namespace solva;
 
@@ -52,8 +55,17 @@ struct Band {
     std::vector<float> history = std::vector<float>(2 * kRing);
     int position = 0;
     float gain = 1.0f;
+    int tinyCount = 0, correctionTinyCount = 0;
     float firstSection = 0.0f, firstCorrected = 0.0f;
 };
+
+// Flushes as a tiny-output guard at `count` does; returns the values set to 0.
+int guardChunk(int count, float* out, int n) {
+    if (!tinyOutputFlushes(count, out[0])) return 0;
+    const int zeros = static_cast<int>(std::count(out, out + n, 0.0f));
+    flushTinyOutputs(out, n);
+    return static_cast<int>(std::count(out, out + n, 0.0f)) - zeros;
+}
 
 // Earlier input i (0: the oldest) of the length - 1 a kernel of that length
 // reads: one contiguous stretch of the history from the chunk's position
@@ -64,9 +76,11 @@ float earlierInput(const Band& band, int length, int i) {
 
 // What the separate steps do for one band of the pair: the input into the
 // history (or, interleaved, into an input ring), the sections side by side,
-// the kernel sums over the history's earlier inputs and the chunk's,
-// correction and gain.
-void referenceSlot(Band& a, Band& b, int length, bool identity, float* ring, float* work0, float* work1, int n) {
+// their tiny-output guard, the kernel sums over the history's earlier
+// inputs and the chunk's, correction, its guard and gain. Returns the
+// values the guards set to 0.
+int referenceSlot(Band& a, Band& b, int length, bool identity, float* ring, float* work0, float* work1, int n) {
+    int flushed = 0;
     Band* bands[2] = {&a, &b};
     float* work[2] = {work0, work1};
     float spans[2][kMaxKernelLength - 1 + kSteadyChainMaxFrames];
@@ -92,15 +106,18 @@ void referenceSlot(Band& a, Band& b, int length, bool identity, float* ring, flo
     for (int c = 0; c < 2; ++c) {
         Band& band = *bands[c];
         band.firstSection = work[c][0];
+        flushed += guardChunk(band.tinyCount, work[c], n);
         if (length > 0) {
             float sums[kSteadyChainMaxFrames];
             kernelSums(band.kernel.data(), length, n, spans[c], sums);
             for (int i = 0; i < n; ++i) work[c][i] = work[c][i] + sums[i];
         }
         band.firstCorrected = work[c][0];
+        if (length > 0) flushed += guardChunk(band.correctionTinyCount, work[c], n);
         if (band.gain != 1.0f)
             for (int i = 0; i < n; ++i) work[c][i] *= band.gain;
     }
+    return flushed;
 }
 
 // Every slot on, both channels alike: high-pass, bells, shelves, low-pass
@@ -127,6 +144,7 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
     std::uniform_real_distribution<float> d(-1.0f, 1.0f);
     std::uniform_int_distribution<int> position(0, kRing - 1);
     const int lengths[] = {0, 1, 2, 5, 12, 15, 24, kMaxKernelLength};
+    int flushed = 0;
     for (int count = 1; count <= kSteadyChainMaxMembers; ++count) {
         for (int n = 1; n <= kSteadyChainMaxFrames; ++n) {
             ASSERT_TRUE(steadyChainRuns(n));
@@ -137,6 +155,9 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
             // rings instead, at a frame of the chunk's own, after the
             // kernel's earlier inputs.
             const int ringFrame = kInputRingKeep + (7 * n + count) % (kInputRingFrames - kInputRingKeep - n + 1);
+            // Now and then a signal around 1e-37, where the tiny-output
+            // guards at their limit flush some of the outputs.
+            const float scale = (n + count) % 3 == 1 ? 1e-37f : 1.0f;
             for (int j = 0; j < count; ++j) {
                 kernelLength[j] = lengths[(j * 5 + n / 4 + count) % 8];
                 // Now and then a band carried by its correction alone.
@@ -150,15 +171,22 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                         band.section.snapToTarget();
                     }
                     for (float& v : band.kernel) v = 0.2f * d(rng);
-                    for (float& v : band.history) v = d(rng);
+                    for (float& v : band.history) v = scale * d(rng);
+                    band.section.x1 *= scale;
+                    band.section.x2 *= scale;
+                    band.section.y1 *= scale;
+                    band.section.y2 *= scale;
                     band.position = position(rng);
                     band.gain = (j + c) % 3 == 0 ? 1.0f : 0.8f + 0.1f * static_cast<float>(j);
+                    // Guards at their limit in some members, in none of others.
+                    band.tinyCount = (j + c + n) % 4 == 0 ? kTinyOutputLimit : kTinyOutputLimit - 1;
+                    band.correctionTinyCount = (j + c + n) % 5 == 0 ? kTinyOutputLimit : 0;
                 }
             }
             std::vector<float> input0(kSteadyChainMaxFrames), input1(kSteadyChainMaxFrames);
             for (int i = 0; i < n; ++i) {
-                input0[i] = d(rng);
-                input1[i] = d(rng);
+                input0[i] = scale * d(rng);
+                input1[i] = scale * d(rng);
             }
             // The separate steps.
             std::vector<Band> expect = bands;
@@ -175,7 +203,7 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                 }
             std::vector<std::vector<float>> wantRings = rings;
             for (int j = 0; j < count; ++j)
-                referenceSlot(expect[2 * j], expect[2 * j + 1], kernelLength[j], identity[j],
+                flushed += referenceSlot(expect[2 * j], expect[2 * j + 1], kernelLength[j], identity[j],
                               defers[j] ? wantRings[j].data() + 2 * ringFrame : nullptr, want0.data(), want1.data(),
                               n);
             // The chain as the engine runs it, member after member, and
@@ -189,8 +217,15 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                 for (int j = 0; j < count; ++j) {
                     for (int c = 0; c < 2; ++c) {
                         Band& band = chain[2 * j + c];
-                        members[j].channel[c] = {&band.section, kernelLength[j] > 0 ? band.kernel.data() : nullptr,
-                                                 band.history.data(), band.position, band.gain, 0.0f, 0.0f};
+                        members[j].channel[c] = {&band.section,
+                                                 kernelLength[j] > 0 ? band.kernel.data() : nullptr,
+                                                 band.history.data(),
+                                                 band.position,
+                                                 band.gain,
+                                                 band.tinyCount,
+                                                 band.correctionTinyCount,
+                                                 0.0f,
+                                                 0.0f};
                     }
                     members[j].kernelLength = kernelLength[j];
                     members[j].identity = identity[j];
@@ -229,6 +264,8 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
             }
         }
     }
+    // The guards had something to flush.
+    EXPECT_GT(flushed, 1000);
     EXPECT_FALSE(steadyChainRuns(0));
     EXPECT_FALSE(steadyChainRuns(kSteadyChainMaxFrames + 1));
 }
@@ -274,7 +311,7 @@ TEST(SteadyChain, StereoSlotsFollowTheMonoPathThroughChanges) {
 // chunks run that chain without looking at the slots again. An engine that
 // is told of a (void) change before every chunk looks at them every time;
 // the two must agree bit for bit through every kind of change, through
-// tiny outputs that make the bands leave the chain, and through chunks that
+// tiny outputs whose guards flush in the chain, and through chunks that
 // do not take the chained path.
 TEST(SteadyChain, APlannedChainSeesEveryChangeAsTheFullPassDoes) {
     auto planned = std::make_unique<EqEngine>();
@@ -467,4 +504,67 @@ TEST(SteadyChain, DeferredHistoryFollowsTheBandNotTheRing) {
     a->writeDeferredHistory();
     for (int back = 1; back < kMaxKernelLength; ++back)
         ASSERT_EQ(a->historyInput(back), fed[fed.size() - static_cast<size_t>(back)]) << "frame -" << back;
+}
+
+// A band whose tiny-output guards have reached their limit stays in the
+// chain, which flushes its outputs and, after the chunk, its memories as
+// the separate steps do: through a stretch of tiny negative input, chunk
+// after chunk, for a bell, a low-pass with a kernel and the Air band.
+TEST(SteadyChain, TinyOutputGuardsFlushInTheChainAsInTheSeparateSteps) {
+    struct Kind { int kind; float f, g, q; };
+    const Kind kinds[] = {{kKindBell, 1000.0f, 6.0f, 1.0f},
+                          {kKindLowPass12, 15000.0f, 0.0f, 0.7f},
+                          {kKindAir, kAirFreqHz, 6.0f, 0.0f}};
+    for (const Kind& k : kinds) {
+        std::vector<std::unique_ptr<BandProcessor>> bands;
+        for (int i = 0; i < 4; ++i) {
+            bands.push_back(std::make_unique<BandProcessor>());
+            bands.back()->setSampleRate(44100.0f);
+            bands.back()->setPendingKind(k.kind);
+            bands.back()->setPending(k.f, k.g, k.q);
+        }
+        BandProcessor &a = *bands[0], &b = *bands[1], &chainA = *bands[2], &chainB = *bands[3];
+        std::vector<float> ring(2 * kInputRingFrames, 0.0f);
+        chainA.attachInputRing(ring.data(), 0);
+        chainB.attachInputRing(ring.data(), 1);
+        std::mt19937 rng(9);
+        std::uniform_real_distribution<float> d(-0.5f, 0.5f);
+        int ringFrame = kInputRingKeep, chained = 0, flushing = 0;
+        for (int chunk = 0; chunk < 200; ++chunk) {
+            // Settled on ordinary input, then tiny, mostly negative input.
+            const bool tiny = chunk >= 60;
+            float x0[N], x1[N], y0[N], y1[N];
+            for (int i = 0; i < N; ++i) {
+                x0[i] = tiny ? -6e-39f + 4e-39f * d(rng) : d(rng);
+                x1[i] = tiny ? -3e-38f + 4e-38f * d(rng) : d(rng);
+                y0[i] = x0[i];
+                y1[i] = x1[i];
+            }
+            BandProcessor::processPair(a, b, x0, x0, x1, x1, N);
+            if (ringFrame + N > kInputRingFrames) {
+                chainA.writeDeferredHistory();
+                chainB.writeDeferredHistory();
+                ringFrame = kInputRingKeep;
+                chainA.attachInputRing(ring.data(), 0);
+                chainB.attachInputRing(ring.data(), 1);
+            }
+            const bool runA = chainA.startChunk(y0, y0, N);
+            const bool runB = chainB.startChunk(y1, y1, N);
+            SteadyMember member;
+            if (runA && runB && BandProcessor::joinSteadyChain(chainA, chainB, member, ringFrame)) {
+                runSteadyChain(&member, 1, BandProcessor::kHistoryLength, ringFrame, y0, y1, N);
+                BandProcessor::finishSteadyChain(chainA, chainB, member, N, ringFrame);
+                ++chained;
+                flushing += tiny && member.channel[0].tinyCount >= kTinyOutputLimit ? 1 : 0;
+            } else {
+                BandProcessor::continuePair(chainA, chainB, runA, runB, y0, y0, y1, y1, N);
+            }
+            ringFrame += N;
+            ASSERT_TRUE(sameBits(x0, y0, N)) << "kind " << k.kind << " chunk " << chunk;
+            ASSERT_TRUE(sameBits(x1, y1, N)) << "kind " << k.kind << " chunk " << chunk;
+            ASSERT_EQ(a.mainSection().y1, chainA.mainSection().y1) << "kind " << k.kind << " chunk " << chunk;
+        }
+        EXPECT_GT(chained, 150) << "kind " << k.kind;
+        EXPECT_GT(flushing, 100) << "kind " << k.kind;
+    }
 }
