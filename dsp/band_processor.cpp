@@ -120,12 +120,20 @@ bool BandProcessor::joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMe
             band.ringRun_ = 0;
         }
         band.outGain_ = band.outGainTarget_;
-        member.channel[c] = {&band.main_, length > 0 ? band.currentKernel_ : nullptr, band.history_,
-                             band.historyPos_, band.outGain_, band.tinyCount_, band.correctionTinyCount_,
-                             0.0f, 0.0f};
+        member.channel[c] = {&band.main_,          &band.second_,
+                             length > 0 ? band.currentKernel_ : nullptr,
+                             band.history_,         band.historyPos_,
+                             band.outGain_,         band.tinyCount_,
+                             band.correctionTinyCount_,
+                             0.0f,                  0.0f};
+        if (length == 0) {  // as addCorrection leaves a band without a kernel
+            band.fade_ = 1.0f;
+            band.fadeComplement_ = 0.0f;
+        }
     }
     member.kernelLength = length;
     member.identity = identity;
+    member.framesRun = 0;
     member.writesHistory = !defer;
     member.inputRing = defer ? a.inputRing_ : nullptr;
     if (defer) interleaveKernels(member);
@@ -156,29 +164,37 @@ void BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, Steady
     for (int c = 0; c < 2; ++c) {
         BandProcessor& band = *bands[c];
         SteadyChannel& channel = member.channel[c];
-        // The chain has flushed the outputs of a guard that flushes.
-        if (countTinyOutput(channel.firstSection, band.tinyCount_)) {
-            band.main_.flushTinyMemories();
-            band.second_.flushTinyMemories();
-        }
-        channel.tinyCount = band.tinyCount_;
-        if (member.kernelLength > 0) {
-            countTinyOutput(channel.firstCorrected, band.correctionTinyCount_);
-            channel.correctionTinyCount = band.correctionTinyCount_;
+        band.tinyCount_ = channel.tinyCount;
+        band.correctionTinyCount_ = channel.correctionTinyCount;
+        if (member.writesHistory) {
+            band.historyPos_ = (band.historyPos_ + n) % kHistoryLength;
+            channel.position = band.historyPos_;
         } else {
-            band.fade_ = 1.0f;
-            band.fadeComplement_ = 0.0f;
-        }
-        band.historyPos_ = (band.historyPos_ + n) % kHistoryLength;
-        channel.position = band.historyPos_;
-        if (!member.writesHistory) {
-            const int behind = band.historyBehind_ + n;
-            band.historyBehind_ = behind < kMaxKernelLength ? behind : kMaxKernelLength;
-            const int run = band.ringRun_ + n;
-            band.ringRun_ = run < kInputRingKeep ? run : kInputRingKeep;
-            band.ringEnd_ = ringFrame + n;
+            band.advanceInputRing(n, ringFrame + n);
         }
     }
+}
+
+void BandProcessor::settleSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member) {
+    BandProcessor* bands[2] = {&a, &b};
+    for (int c = 0; c < 2; ++c) {
+        BandProcessor& band = *bands[c];
+        band.tinyCount_ = member.channel[c].tinyCount;
+        band.correctionTinyCount_ = member.channel[c].correctionTinyCount;
+        if (member.framesRun > 0) band.advanceInputRing(member.framesRun, band.ringEnd_ + member.framesRun);
+    }
+    member.framesRun = 0;
+}
+
+// Another `frames` inputs, up to ring frame ringEnd, went into the ring
+// and not into the history.
+void BandProcessor::advanceInputRing(int frames, int ringEnd) {
+    historyPos_ = (historyPos_ + frames) % kHistoryLength;
+    const int behind = historyBehind_ + frames;
+    historyBehind_ = behind < kMaxKernelLength ? behind : kMaxKernelLength;
+    const int run = ringRun_ + frames;
+    ringRun_ = run < kInputRingKeep ? run : kInputRingKeep;
+    ringEnd_ = ringEnd;
 }
 
 // A kernel of up to kMaxKernelLength taps reaches kMaxKernelLength - 1

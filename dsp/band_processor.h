@@ -56,11 +56,14 @@ public:
     // After startChunk of both returned true: when the slot is steady on
     // both channels, with kernels of the same length and either real or
     // identity sections on both, fills the chain member and returns true;
-    // the chain then does the rest of the chunk, and finishSteadyChain the
-    // bookkeeping after it has run (the tiny-output guards' counts among
-    // it), which also readies the member for the next chunk: it may run
-    // that as it stands, provided that no setting changes and the redesign
-    // is idle (the engine checks those).
+    // the chain then does the rest of the chunk (the tiny-output guards
+    // among it), and finishSteadyChain the bookkeeping after it has run,
+    // which also readies the member for the next chunk: it may run that as
+    // it stands, provided that no setting changes and the redesign is idle
+    // (the engine checks those). Over such chunks, a member that does not
+    // write its history need not be finished: the engine counts its frames
+    // in member.framesRun and settleSteadyChain tells the bands later,
+    // before anything else looks at them.
     //
     // When both bands have their slot's input ring (attachInputRing), the
     // member leaves their histories to them: the chain puts the chunk into
@@ -72,6 +75,7 @@ public:
     // ring starts again (writeDeferredHistory).
     static bool joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int ringFrame);
     static void finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n, int ringFrame);
+    static void settleSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member);
 
     // The input ring of the band's slot (kInputRingFrames frames, both
     // channels interleaved) and the band's channel in it; null: the band
@@ -134,6 +138,7 @@ private:
     void installMain();
     void appendHistory(const float* in, int n);
     void takeInputRing(int ringFrame, int kernelLength);
+    void advanceInputRing(int frames, int ringEnd);
     bool beginChunk(const float* in, float* out, int n);
     int playedKernelLength() const;
     bool steadyAfterMain() const;

@@ -17,6 +17,7 @@ EqEngine::EqEngine() {
 }
 
 void EqEngine::setDeferredHistories(bool on) {
+    settleChain();
     for (int c = 0; c < kNumChannels; ++c)
         for (int slot = 0; slot < kNumSlots; ++slot) {
             BandProcessor& b = bandAt(c, slot);
@@ -31,6 +32,7 @@ void EqEngine::setDeferredHistories(bool on) {
 // what its history lacks first.
 void EqEngine::rewindInputRings() {
     constexpr int keep = kInputRingKeep;
+    settleChain();
     for (BandProcessor& b : bands_) b.leaveInputRing(ringFrame_);
     for (int slot = 0; slot < kNumSlots; ++slot) {
         if (!bandAt(0, slot).usesRingAt(ringFrame_) && !bandAt(1, slot).usesRingAt(ringFrame_)) continue;
@@ -110,6 +112,7 @@ void EqEngine::setUseCorrection(bool on) {
 }
 
 void EqEngine::resetBandHistories() {
+    settleChain();
     for (BandProcessor& b : bands_) b.resetHistories();
     noteBandChange();
 }
@@ -254,6 +257,7 @@ void EqEngine::runSlot(int c, int slot, float* work, int n) {
 }
 
 void EqEngine::processChannel(int c, int n, float* output) {
+    settleChain();
     smoothOutputGain(c);
     float* work = work_[c];
     for (int slot = 0; slot < kNumSlots; ++slot) runSlot(c, slot, work, n);
@@ -267,10 +271,26 @@ bool EqEngine::runPlannedChain(int n) {
         return false;
     runSteadyChain(chain_, chainCount_, BandProcessor::kHistoryLength, ringFrame_, work_[0], work_[1], n);
     for (int j = 0; j < chainCount_; ++j) {
-        const int slot = chainSlots_[j];
-        BandProcessor::finishSteadyChain(bandAt(0, slot), bandAt(1, slot), chain_[j], n, ringFrame_);
+        SteadyMember& m = chain_[j];
+        if (m.writesHistory) {
+            const int slot = chainSlots_[j];
+            BandProcessor::finishSteadyChain(bandAt(0, slot), bandAt(1, slot), m, n, ringFrame_);
+        } else {
+            m.framesRun += n;
+        }
     }
+    chainUnsettled_ = true;
     return true;
+}
+
+// What the planned chain has left the bands to be told.
+void EqEngine::settleChain() {
+    if (!chainUnsettled_) return;
+    chainUnsettled_ = false;
+    for (int j = 0; j < chainCount_; ++j) {
+        const int slot = chainSlots_[j];
+        BandProcessor::settleSteadyChain(bandAt(0, slot), bandAt(1, slot), chain_[j]);
+    }
 }
 
 // Both channels slot by slot; a slot that is on and settled on both
@@ -288,6 +308,7 @@ void EqEngine::processStereo(int n, float* out0, float* out1) {
 }
 
 void EqEngine::runSlots(int n) {
+    settleChain();
     // Read before any setting is picked up: a change counted after this
     // read is looked at in the next chunk.
     const uint32_t changes = bandChanges_.load(std::memory_order_acquire);

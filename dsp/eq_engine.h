@@ -76,7 +76,8 @@ public:
     bool clipFlag() const { return clip_.load(std::memory_order_relaxed) != 0; }
     void clearClipFlag() { clip_.store(0, std::memory_order_relaxed); }
 
-    // Inspection (tests, tools).
+    // Inspection (tests, tools). While the chain runs as planned, its bands'
+    // history positions and tiny-output counts are told only when it stops.
     const BandProcessor& band(int channel, int slot) const { return bands_[channel * kNumSlots + slot]; }
     bool bandActive(int channel, int slot) const { return active_[channel][slot] != 0; }
     float bandFade(int channel, int slot) const { return bandFade_[channel][slot]; }
@@ -103,6 +104,7 @@ private:
     void updateSilence(int frames, const float* out0, const float* out1, int channels);
     void smoothOutputGain(int channel);
     void rewindInputRings();
+    void settleChain();
 
     float sampleRateHz_ = 44100.0f;
     float samplesPerMs_ = 44.1f;
@@ -140,6 +142,9 @@ private:
     SteadyMember chain_[kNumSlots] = {};
     int chainSlots_[kNumSlots] = {};
     int chainCount_ = 0;
+    // Planned chunks have left the members' bands to be told what ran
+    // (settleChain, before anything else looks at them).
+    bool chainUnsettled_ = false;
 
     float work_[kNumChannels][kChunkFrames] = {};
     float dry_[kChunkFrames] = {};

@@ -13,6 +13,19 @@
 namespace solva {
 namespace {
 
+// After a member's chunk: its tiny-output guards count the chunk, and a
+// section guard that flushed the chunk flushes the memories too, as the
+// band's own guard does.
+inline void countGuards(SteadyMember& m) {
+    for (SteadyChannel& c : m.channel) {
+        if (countTinyOutput(c.firstSection, c.tinyCount)) {
+            c.section->flushTinyMemories();
+            c.second->flushTinyMemories();
+        }
+        if (m.kernelLength > 0) countTinyOutput(c.firstCorrected, c.correctionTinyCount);
+    }
+}
+
 // The kernel length - 1 samples before the chunk and the chunk itself, one
 // contiguous stretch thanks to the mirror.
 inline const float* kernelSpan(const SteadyChannel& c, int length, int historyLength) {
@@ -192,6 +205,7 @@ void runSteadyChainInOrder(SteadyMember* members, int count, int historyLength, 
             if (channel.gain != 1.0f)
                 for (int i = 0; i < n; ++i) out[i] *= channel.gain;
         }
+        countGuards(m);
     }
 }
 

@@ -36,19 +36,21 @@ constexpr int kSteadyChainMaxMembers = 8;
 
 struct SteadyChannel {
     BiquadSection* section;  // fixed coefficients
+    BiquadSection* second;   // not played; its memories flushed with the section's
     const float* kernel;     // null when the member has no correction
     // The member's mirrored input history: the chunk's first frame goes to
     // history[position] and history[position + historyLength].
     float* history;
     int position;
     float gain;  // band output gain, applied when not 1
-    // The counts of the band's tiny-output guards (tiny_output_guard.h):
-    // the chain flushes the section output, and the output after the
-    // correction, of a guard that flushes this chunk.
+    // The counts of the band's tiny-output guards (tiny_output_guard.h),
+    // which the chain keeps: it flushes the section output, and the output
+    // after the correction, of a guard that flushes a chunk, then counts
+    // the chunk and flushes the memories of a section whose guard flushed.
     int tinyCount;
     int correctionTinyCount;
     // Written by the chain: the first frame's section output and the same
-    // after the correction (before the gain), for the guards to count.
+    // after the correction (before the gain).
     float firstSection;
     float firstCorrected;
 };
@@ -72,6 +74,9 @@ struct SteadyMember {
     // The two channels' kernels interleaved, (A0, B0, A1, B1, ...), for the
     // sums over the ring (interleaveKernels).
     alignas(64) float kernelPairs[2 * kMaxKernelLength] = {};
+    // Frames the member has run since its bands were last told
+    // (BandProcessor::settleSteadyChain).
+    int framesRun = 0;
 };
 
 // Fills member.kernelPairs from the two channels' kernels.
