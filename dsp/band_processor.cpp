@@ -120,12 +120,9 @@ bool BandProcessor::joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMe
             band.ringRun_ = 0;
         }
         band.outGain_ = band.outGainTarget_;
-        member.channel[c] = {&band.main_,          &band.second_,
-                             length > 0 ? band.currentKernel_ : nullptr,
-                             band.history_,         band.historyPos_,
-                             band.outGain_,         band.tinyCount_,
-                             band.correctionTinyCount_,
-                             0.0f,                  0.0f};
+        member.channel[c] = {&band.main_, &band.second_, length > 0 ? band.currentKernel_ : nullptr,
+                             band.history_, band.historyPos_, band.outGain_, band.tinyCount_,
+                             band.correctionTinyCount_, 0.0f, 0.0f};
         if (length == 0) {  // as addCorrection leaves a band without a kernel
             band.fade_ = 1.0f;
             band.fadeComplement_ = 0.0f;

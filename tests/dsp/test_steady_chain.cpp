@@ -226,16 +226,10 @@ TEST(SteadyChain, MatchesTheSeparateStepsBitForBit) {
                 for (int j = 0; j < count; ++j) {
                     for (int c = 0; c < 2; ++c) {
                         Band& band = chain[2 * j + c];
-                        members[j].channel[c] = {&band.section,
-                                                 &band.second,
+                        members[j].channel[c] = {&band.section, &band.second,
                                                  kernelLength[j] > 0 ? band.kernel.data() : nullptr,
-                                                 band.history.data(),
-                                                 band.position,
-                                                 band.gain,
-                                                 band.tinyCount,
-                                                 band.correctionTinyCount,
-                                                 0.0f,
-                                                 0.0f};
+                                                 band.history.data(), band.position, band.gain, band.tinyCount,
+                                                 band.correctionTinyCount, 0.0f, 0.0f};
                     }
                     members[j].kernelLength = kernelLength[j];
                     members[j].identity = identity[j];
