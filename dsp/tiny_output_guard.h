@@ -19,14 +19,16 @@ inline bool tinyOutputFlushes(int count, float first) {
 }
 
 // Counts a chunk by its first output; true when the chunk is flushed.
+// Without branches: the sign of a chunk's first sample is as good as
+// random, and a mispredicted branch for every band and chunk costs more
+// than the rest of a steady band's work on the chunk's guards.
 inline bool countTinyOutput(float first, int& count) {
-    if (first >= 1e-20f) {
-        count = 0;
-        return false;
-    }
-    if (first == 0.0f || ++count <= kTinyOutputLimit) return false;
-    count = kTinyOutputLimit;
-    return true;
+    const int kept = static_cast<int>(!(first >= 1e-20f));  // 0: reset (not for NaN)
+    const int counts = static_cast<int>(first != 0.0f);
+    const int next = (count + counts) * kept;
+    const int flushes = static_cast<int>(next > kTinyOutputLimit);
+    count = next - flushes * (next - kTinyOutputLimit);
+    return flushes != 0;
 }
 
 inline void flushTinyOutputs(float* out, int n) {

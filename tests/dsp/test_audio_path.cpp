@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <random>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "dsp/biquad_section.h"
 #include "dsp/chunking.h"
 #include "dsp/eq_engine.h"
+#include "dsp/tiny_output_guard.h"
 
 using namespace solva;
 
@@ -308,4 +310,43 @@ TEST(IdentitySection, PassThroughMatchesTheArithmeticAndLeavesTheSameMemories) {
     skipped.runGliding(input.data(), d, N, 0.01);
     EXPECT_FALSE(skipped.isIdentity());
     EXPECT_TRUE(sameBits(c, d, N));
+}
+
+// A guard counts chunks whose first output is below 1e-20 and not 0, a
+// signed comparison (negative samples count, and so does NaN, which is not
+// at least 1e-20 either); one of at least 1e-20 resets it. Past 20 in a
+// row it holds at 20 and flushes every further such chunk: values below
+// 1e-37 in magnitude become 0.
+TEST(TinyOutputGuard, CountsNegativeAndTinyFirstSamplesAndFlushesPastTwenty) {
+    int count = 0;
+    EXPECT_FALSE(countTinyOutput(-1.0f, count));
+    EXPECT_EQ(count, 1);
+    EXPECT_FALSE(countTinyOutput(1e-21f, count));
+    EXPECT_EQ(count, 2);
+    EXPECT_FALSE(countTinyOutput(0.0f, count));
+    EXPECT_FALSE(countTinyOutput(-0.0f, count));
+    EXPECT_EQ(count, 2);
+    EXPECT_FALSE(countTinyOutput(1e-20f, count));
+    EXPECT_EQ(count, 0);
+    for (int chunk = 1; chunk <= kTinyOutputLimit; ++chunk) {
+        EXPECT_FALSE(countTinyOutput(-0.5f, count)) << chunk;
+        EXPECT_EQ(count, chunk);
+    }
+    EXPECT_TRUE(tinyOutputFlushes(count, -0.5f));
+    EXPECT_FALSE(tinyOutputFlushes(count, 0.0f));
+    EXPECT_FALSE(tinyOutputFlushes(count, 2e-20f));
+    EXPECT_FALSE(tinyOutputFlushes(count - 1, -0.5f));
+    EXPECT_TRUE(countTinyOutput(-0.5f, count));
+    EXPECT_EQ(count, kTinyOutputLimit);
+    EXPECT_FALSE(countTinyOutput(0.0f, count));
+    EXPECT_EQ(count, kTinyOutputLimit);
+    EXPECT_TRUE(countTinyOutput(std::numeric_limits<float>::quiet_NaN(), count));
+    EXPECT_EQ(count, kTinyOutputLimit);
+    EXPECT_FALSE(countTinyOutput(0.5f, count));
+    EXPECT_EQ(count, 0);
+
+    float out[] = {5e-38f, -5e-38f, 1e-37f, -2e-37f, 0.3f, -0.0f};
+    flushTinyOutputs(out, 6);
+    const float want[] = {0.0f, 0.0f, 1e-37f, -2e-37f, 0.3f, 0.0f};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(out[i], want[i]) << i;
 }
