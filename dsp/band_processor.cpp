@@ -155,21 +155,20 @@ void BandProcessor::takeInputRing(int ringFrame, int kernelLength) {
     ringRun_ = span;
 }
 
-void BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n,
-                                      int ringFrame) {
-    BandProcessor* bands[2] = {&a, &b};
-    for (int c = 0; c < 2; ++c) {
-        BandProcessor& band = *bands[c];
-        SteadyChannel& channel = member.channel[c];
-        band.tinyCount_ = channel.tinyCount;
-        band.correctionTinyCount_ = channel.correctionTinyCount;
-        if (member.writesHistory) {
+// A member that writes its history moves on to the next chunk's positions;
+// one that leaves it runs on in the ring from where joinSteadyChain put it.
+void BandProcessor::finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n) {
+    if (member.writesHistory) {
+        BandProcessor* bands[2] = {&a, &b};
+        for (int c = 0; c < 2; ++c) {
+            BandProcessor& band = *bands[c];
             band.historyPos_ = (band.historyPos_ + n) % kHistoryLength;
-            channel.position = band.historyPos_;
-        } else {
-            band.advanceInputRing(n, ringFrame + n);
+            member.channel[c].position = band.historyPos_;
         }
+    } else {
+        member.framesRun += n;
     }
+    settleSteadyChain(a, b, member);
 }
 
 void BandProcessor::settleSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member) {

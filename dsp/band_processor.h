@@ -74,7 +74,7 @@ public:
     // appends to it itself, joins a chain as a member that writes, or the
     // ring starts again (writeDeferredHistory).
     static bool joinSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int ringFrame);
-    static void finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n, int ringFrame);
+    static void finishSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member, int n);
     static void settleSteadyChain(BandProcessor& a, BandProcessor& b, SteadyMember& member);
 
     // The input ring of the band's slot (kInputRingFrames frames, both

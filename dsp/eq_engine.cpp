@@ -274,7 +274,7 @@ bool EqEngine::runPlannedChain(int n) {
         SteadyMember& m = chain_[j];
         if (m.writesHistory) {
             const int slot = chainSlots_[j];
-            BandProcessor::finishSteadyChain(bandAt(0, slot), bandAt(1, slot), m, n, ringFrame_);
+            BandProcessor::finishSteadyChain(bandAt(0, slot), bandAt(1, slot), m, n);
         } else {
             m.framesRun += n;
         }
@@ -322,7 +322,7 @@ void EqEngine::runSlots(int n) {
         for (int j = 0; j < chainCount_; ++j) {
             BandProcessor& a = bandAt(0, chainSlots_[j]);
             BandProcessor& b = bandAt(1, chainSlots_[j]);
-            BandProcessor::finishSteadyChain(a, b, chain_[j], n, ringFrame_);
+            BandProcessor::finishSteadyChain(a, b, chain_[j], n);
             plannable = plannable && a.state() == BandProcessor::kStateIdle && b.state() == BandProcessor::kStateIdle;
         }
     };
