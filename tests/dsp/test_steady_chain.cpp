@@ -47,6 +47,22 @@ bool sameBits(const float* a, const float* b, int n) {
     return std::memcmp(a, b, sizeof(float) * static_cast<size_t>(n)) == 0;
 }
 
+// One chunk of n frames through two engines, which must play it alike bit
+// for bit: random input, or with `tiny` a steady tiny negative one.
+::testing::AssertionResult playAlike(EqEngine& a, EqEngine& b, int n, int channels, bool tiny, std::mt19937& rng,
+                                     std::uniform_real_distribution<float>& d) {
+    float in0[N], in1[N], a0[N], a1[N], b0[N], b1[N];
+    for (int i = 0; i < n; ++i) {
+        in0[i] = tiny ? -5e-38f : d(rng);
+        in1[i] = tiny ? -2e-38f : d(rng);
+    }
+    a.processChunk(n, in0, in1, a0, a1, channels);
+    b.processChunk(n, in0, in1, b0, b1, channels);
+    if (!sameBits(a0, b0, n)) return ::testing::AssertionFailure() << "channel 0 differs";
+    if (channels == 2 && !sameBits(a1, b1, n)) return ::testing::AssertionFailure() << "channel 1 differs";
+    return ::testing::AssertionSuccess();
+}
+
 constexpr int kRing = 128;  // one mirrored half of a history
 
 struct Band {
@@ -359,17 +375,7 @@ TEST(SteadyChain, APlannedChainSeesEveryChangeAsTheFullPassDoes) {
         const bool tiny = phase >= 100 && phase < 140;
         const int channels = phase == 145 ? 1 : 2;
         const int n = phase == 150 ? 13 : (phase % 7 == 3 ? 28 : N);
-        float in0[N], in1[N], p0[N], p1[N], f0[N], f1[N];
-        for (int i = 0; i < n; ++i) {
-            in0[i] = tiny ? -5e-38f : d(rng);
-            in1[i] = tiny ? -2e-38f : d(rng);
-        }
-        planned->processChunk(n, in0, in1, p0, p1, channels);
-        full->processChunk(n, in0, in1, f0, f1, channels);
-        ASSERT_TRUE(sameBits(p0, f0, n)) << "step " << step;
-        if (channels == 2) {
-            ASSERT_TRUE(sameBits(p1, f1, n)) << "step " << step;
-        }
+        ASSERT_TRUE(playAlike(*planned, *full, n, channels, tiny, rng, d)) << "step " << step;
         if (phase == 99) {
             EXPECT_TRUE(planned->chainPlanned()) << "step " << step;
         }
@@ -435,17 +441,7 @@ TEST(SteadyChain, DeferredHistoriesChangeNoOutputBit) {
         if (phase == 90) both([](EqEngine& e) { e.resetBandHistories(); });
         const int channels = phase == 61 || phase == 62 ? 1 : 2;
         const int n = sizes[(step * 5 + step / 3) % 14];
-        float in0[N], in1[N], p0[N], p1[N], q0[N], q1[N];
-        for (int i = 0; i < n; ++i) {
-            in0[i] = tiny ? -5e-38f : d(rng);
-            in1[i] = tiny ? -2e-38f : d(rng);
-        }
-        deferred->processChunk(n, in0, in1, p0, p1, channels);
-        eager->processChunk(n, in0, in1, q0, q1, channels);
-        ASSERT_TRUE(sameBits(p0, q0, n)) << "step " << step;
-        if (channels == 2) {
-            ASSERT_TRUE(sameBits(p1, q1, n)) << "step " << step;
-        }
+        ASSERT_TRUE(playAlike(*deferred, *eager, n, channels, tiny, rng, d)) << "step " << step;
         // Now and then the deferring engine writes what it has left: every
         // history then ends as the other engine's, as far back as a kernel
         // reaches.
@@ -506,7 +502,7 @@ TEST(SteadyChain, DeferredHistoryFollowsTheBandNotTheRing) {
         ASSERT_TRUE(BandProcessor::joinSteadyChain(*a, *b, member, ringFrame));
         EXPECT_FALSE(member.writesHistory);
         runSteadyChain(&member, 1, BandProcessor::kHistoryLength, ringFrame, x0, x1, n);
-        BandProcessor::finishSteadyChain(*a, *b, member, n, ringFrame);
+        BandProcessor::finishSteadyChain(*a, *b, member, n);
     }
     a->writeDeferredHistory();
     for (int back = 1; back < kMaxKernelLength; ++back)
@@ -560,7 +556,7 @@ TEST(SteadyChain, TinyOutputGuardsFlushInTheChainAsInTheSeparateSteps) {
             SteadyMember member;
             if (runA && runB && BandProcessor::joinSteadyChain(chainA, chainB, member, ringFrame)) {
                 runSteadyChain(&member, 1, BandProcessor::kHistoryLength, ringFrame, y0, y1, N);
-                BandProcessor::finishSteadyChain(chainA, chainB, member, N, ringFrame);
+                BandProcessor::finishSteadyChain(chainA, chainB, member, N);
                 ++chained;
                 flushing += tiny && member.channel[0].tinyCount >= kTinyOutputLimit ? 1 : 0;
             } else {
