@@ -140,6 +140,7 @@ void finishBandPlan(BandPlan& p, float fs) {
 }
 
 BandPlan bellAboveTablePlan(float gainDb) {
+    constexpr float kDeepestAboveTableStep = -1.0f;
     static const float kGain[10] = {-15, -10, -5, -2, -0.01f, 0, 2, 5, 10, 15};
     static const float kFreq[10] = {25000, 30000, 30000, 25000, 30000, 50000, 50000, 45000, 40000, 30000};
     static const float kQ[10] = {5, 8, 10, 12, 10, 0.35f, 0.35f, 0.35f, 0.38f, 0.875f};
@@ -157,6 +158,10 @@ BandPlan bellAboveTablePlan(float gainDb) {
         hi = lo + 1;
         t = (gainDb - kGain[lo]) / (kGain[hi] - kGain[lo]);
     }
+    // Below -15 dB the first interval extrapolates, but only one interval
+    // far (-20 dB): the warped cuts of narrow bells reach -28.7 dB, where the
+    // reference Q would turn negative and its section unstable.
+    t = std::max(t, kDeepestAboveTableStep);
     auto at = [&](const float* row) { return row[lo] * (1.0f - t) + row[hi] * t; };
     BandPlan p;
     p.designed = true;

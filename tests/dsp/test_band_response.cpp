@@ -122,6 +122,33 @@ TEST(BandResponseAir, FollowsItsReferenceBellBelow20kHz) {
         }
 }
 
+// Below 44.1 kHz a bell above 20 kHz * fs/44100 is carried by the fixed
+// reference bells of the band above the table. Narrow bells send it cuts
+// down to -28.7 dB after the gain warp, past the reference's first gain
+// breakpoint: they stay cuts (within the short kernel's ripple).
+TEST(BandResponseRates, DeepCutsAboveTheTableStayCuts) {
+    auto engine = std::make_unique<EqEngine>();
+    std::vector<float> h(8192);
+    for (float fs : {8000.0f, 22050.0f, 32000.0f})
+        for (float gain : {-15.0f, -20.0f, -28.7f}) {
+            // Above 20 kHz * fs/44100 (0.4535 fs); a 15 kHz bell at 22.05 kHz
+            // lies above the Nyquist frequency too.
+            const BandSetting bell{2, kKindBell, (fs < 30000.0f ? 0.68f : 0.47f) * fs, gain, 7.0f};
+            measureImpulseResponse(*engine, fs, &bell, 1, h.data(), static_cast<int>(h.size()));
+            double loudest = -1e9, lowest = 1e9;
+            for (int i = 0; i < 200; ++i) {
+                const double f = 20.0 * std::pow(0.45 * fs / 20.0, i / 199.0);
+                const double db = magnitudeDb(dftAt(h.data(), static_cast<int>(h.size()), f, fs));
+                loudest = std::max(loudest, db);
+                lowest = std::min(lowest, db);
+            }
+            EXPECT_LT(loudest, 1.0) << gain << " dB at " << fs;
+            // At 8 kHz the reference bells (25-30 kHz) lie too far above the
+            // band to cut into it.
+            if (fs > 20000.0f) EXPECT_LT(lowest, -3.0) << gain << " dB at " << fs;
+        }
+}
+
 TEST(BandResponseRates, EveryRateFrom8To192kHzStaysFinite) {
     const BandSetting chain[] = {
         {0, kKindHighPass12, 30.0f, 0.0f, 0.7f}, {1, kKindLowShelf, 120.0f, 4.0f, 0.7f},
