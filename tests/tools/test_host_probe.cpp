@@ -3,6 +3,7 @@
 // the rate, block size, process level and call counts it saw.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
@@ -234,4 +235,35 @@ TEST_F(ProbeHostTest, HelpListsCommandsAndCommandUsage) {
     ToolResult processHelp = runHost({"process", "--help"});
     ASSERT_TRUE(processHelp.exitedWith(0));
     EXPECT_NE(processHelp.stdoutText.find("--load-chunk"), std::string::npos);
+}
+
+// The test signals of "generate", each at the asked rate, length and level;
+// a sweep at a low rate ends at its Nyquist frequency unless told otherwise.
+TEST_F(ProbeHostTest, GenerateWritesEachSignalAtItsRateLengthAndLevel) {
+    const double amplitude = std::pow(10.0, -6.0 / 20.0);
+    for (const char* signal : {"sine", "sweep", "noise", "impulse", "silence"})
+        for (const char* rate : {"8000", "48000"}) {
+            const std::string path = dir.path(std::string(signal) + rate + ".wav");
+            ToolResult made = runHost({"generate", path, "--signal", signal, "--rate", rate, "--seconds", "0.5",
+                                       "--channels", "3", "--level", "-6"});
+            ASSERT_TRUE(made.exitedWith(0)) << signal << " " << rate << ": " << made.stderrText;
+            SoundData sound;
+            ASSERT_TRUE(readSound(path, sound));
+            EXPECT_EQ(sound.sampleRateHz, std::stoi(rate));
+            EXPECT_EQ(sound.channels, 3);
+            EXPECT_EQ(sound.frames, std::stoi(rate) / 2);
+            float peak = 0.0f;
+            for (float v : sound.samples) peak = std::max(peak, std::fabs(v));
+            const std::string name = signal;
+            if (name == "silence") EXPECT_EQ(peak, 0.0f);
+            else if (name == "noise") EXPECT_TRUE(peak <= amplitude + 1e-6 && peak > 0.5 * amplitude) << peak;
+            else EXPECT_NEAR(peak, amplitude, 0.01 * amplitude) << signal << " " << rate;
+            if (name == "impulse") {
+                for (int c = 0; c < 3; ++c) EXPECT_NEAR(sound.at(0, c), amplitude, 1e-6);
+                EXPECT_EQ(sound.at(1, 0), 0.0f);
+            }
+        }
+    ToolResult tooHigh = runHost({"generate", dir.path("x.wav"), "--rate", "8000", "--to", "5000"});
+    EXPECT_TRUE(tooHigh.exitedWith(2));
+    EXPECT_NE(tooHigh.stderrText.find("--to"), std::string::npos) << tooHigh.stderrText;
 }
