@@ -65,8 +65,8 @@ int runGenerate(const ArgList& args) {
     const double fromHz = parseNumber(parsed.value("freq", signal == Signal::sweep ? "20" : "1000"), "--freq", 0.01,
                                       rateHz / 2.0);
     // A sweep ends at 20 kHz, or at the Nyquist frequency of lower rates.
-    const std::string topHz = std::to_string(std::min(20000.0, rateHz / 2.0));
-    const double toHz = parseNumber(parsed.value("to", topHz), "--to", 0.01, rateHz / 2.0);
+    const double toHz = parsed.has("to") ? parseNumber(parsed.value("to"), "--to", 0.01, rateHz / 2.0)
+                                         : std::min(20000.0, rateHz / 2.0);
     const double levelDb = parseNumber(parsed.value("level", "-12"), "--level", -200.0, 0.0);
     const double amplitude = std::pow(10.0, levelDb / 20.0);
 
