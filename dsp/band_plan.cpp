@@ -177,9 +177,11 @@ BandPlan bellAboveTablePlan(float gainDb) {
     return p;
 }
 
+bool bellAboveTable(float freqHz, float fs) { return freqHz > 20000.0f * (fs / 44100.0f) || freqHz >= kAirFreqHz; }
+
 BandPlan planBand(int kind, float f, float q, float g, float fs, bool useCorrection) {
     const float ratio = fs / 44100.0f;
-    if (kind == kKindBell && f > 20000.0f * ratio) {
+    if (kind == kKindBell && bellAboveTable(f, fs)) {
         BandPlan p = bellAboveTablePlan(g);
         if (!useCorrection) p.length = 0;
         finishBandPlan(p, fs);

@@ -51,4 +51,9 @@ BandPlan planBand(int kind, float freqHz, float qFactor, float gainDb, float sam
 // Kind 14 above 20000 * fs/44100 Hz: the bell realised by the correction.
 BandPlan bellAboveTablePlan(float gainDb);
 
+// Whether a kind 14 band at freqHz takes bellAboveTablePlan at rate fs: above
+// the table's top, and the Air band (its frequency) at every rate, also from
+// 661.5 kHz on, where the table's top passes it.
+bool bellAboveTable(float freqHz, float sampleRateHz);
+
 }  // namespace solva

@@ -48,7 +48,7 @@ C analogBandResponse(int kind, double fHz, float freqHz, float qFactor, float ga
     }
     case kKindBell: {
         if (gainDb == 0.0f) return 1.0;
-        if (freqHz > 20000.0f * fs / 44100.0f) {
+        if (bellAboveTable(freqHz, fs)) {
             const BandPlan p = bellAboveTablePlan(gainDb);
             return bell(s, 2.0 * kPi * p.reference.freqHz, p.reference.qFactor, p.reference.gainDb) *
                    static_cast<double>(p.outputGain);
