@@ -3,6 +3,7 @@
 // counting global allocator.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
@@ -91,6 +92,49 @@ TEST(Realtime, SampleRateChangesBetweenBlocksKeepOutputFinite) {
                 ASSERT_TRUE(std::isfinite(outL[i]) && std::fabs(outL[i]) < 10.0f) << rate;
                 ASSERT_TRUE(std::isfinite(outR[i]) && std::fabs(outR[i]) < 10.0f) << rate;
             }
+        }
+    }
+}
+
+// Random settings of every parameter, changed between blocks of random
+// length, at rates from 22.05 to 705.6 kHz: the output stays finite, and once
+// the input stops it dies away (no band turns unstable).
+TEST(Realtime, RandomSettingsAtAnyRateStayFiniteAndDieAway) {
+    std::srand(20261207);
+    auto uniform = [] { return float(std::rand()) / float(RAND_MAX); };
+    constexpr int kBlock = 700;
+    std::vector<float> l(kBlock), r(kBlock), outL(kBlock), outR(kBlock);
+    float* in[2] = {l.data(), r.data()};
+    float* out[2] = {outL.data(), outR.data()};
+    for (float rate : {22050.0f, 44100.0f, 96000.0f, 705600.0f}) {
+        HostedEffect fx;
+        fx.dispatch(vst::effSetSampleRate, 0, 0, nullptr, rate);
+        for (int setting = 0; setting < 12; ++setting) {
+            for (int index = 0; index < 34; ++index) {
+                const float pick = uniform();
+                fx.set(index, pick < 0.25f ? 0.0f : (pick < 0.5f ? 1.0f : uniform()));
+            }
+            for (int block = 0; block < 8; ++block) {
+                for (int i = 0; i < kBlock; ++i) {
+                    l[size_t(i)] = 0.25f * (2.0f * uniform() - 1.0f);
+                    r[size_t(i)] = 0.25f * (2.0f * uniform() - 1.0f);
+                }
+                if (block == 4) fx.set(int(uniform() * 33.99f), uniform());
+                const int frames = 1 + int(uniform() * (kBlock - 1));
+                fx.aeffect->processReplacing(fx.aeffect, in, out, frames);
+                for (int i = 0; i < frames; ++i)
+                    ASSERT_TRUE(std::isfinite(outL[size_t(i)]) && std::isfinite(outR[size_t(i)]))
+                        << rate << " setting " << setting;
+            }
+            std::fill(l.begin(), l.end(), 0.0f);
+            std::fill(r.begin(), r.end(), 0.0f);
+            float last = 0.0f;
+            for (int frames = 0; frames < int(rate); frames += kBlock) {
+                fx.aeffect->processReplacing(fx.aeffect, in, out, kBlock);
+                last = 0.0f;
+                for (int i = 0; i < kBlock; ++i) last = std::max({last, std::fabs(outL[size_t(i)]), std::fabs(outR[size_t(i)])});
+            }
+            EXPECT_LT(last, 1e-3f) << rate << " setting " << setting;
         }
     }
 }
