@@ -139,6 +139,41 @@ TEST(Realtime, RandomSettingsAtAnyRateStayFiniteAndDieAway) {
     }
 }
 
+// Hosts often hand the same buffers in and out: processing in place gives
+// the same samples as processing into buffers of its own, left/right and
+// mid/side.
+TEST(Realtime, ProcessingInPlaceMatchesSeparateBuffers) {
+    for (bool midSide : {false, true}) {
+        HostedEffect separate, inPlace;
+        for (HostedEffect* fx : {&separate, &inPlace}) {
+            fx->effect->setMidSideMode(midSide);
+            for (int index : {21, 22, 23, 25, 26, 27, 28, 29, 30, 31, 32, 33}) fx->set(index, 1.0f);
+            for (int index : {4, 7, 10, 13, 16, 19}) fx->set(index, 0.8f);
+            for (int index : {3, 6, 9, 12, 15}) fx->set(index, 0.7f);
+            fx->set(17, 0.8f);
+        }
+        std::vector<float> l(1000), r(1000), outL(1000), outR(1000), ioL(1000), ioR(1000);
+        for (int block = 0; block < 40; ++block) {
+            for (size_t i = 0; i < l.size(); ++i) {
+                l[i] = 0.3f * std::sin(0.05f * float(i + 1000 * size_t(block)));
+                r[i] = 0.3f * std::cos(0.031f * float(i + 1000 * size_t(block)));
+            }
+            ioL = l;
+            ioR = r;
+            const int frames = 1 + (block * 37) % 1000;
+            float* in[2] = {l.data(), r.data()};
+            float* out[2] = {outL.data(), outR.data()};
+            float* io[2] = {ioL.data(), ioR.data()};
+            separate.aeffect->processReplacing(separate.aeffect, in, out, frames);
+            inPlace.aeffect->processReplacing(inPlace.aeffect, io, io, frames);
+            for (int i = 0; i < frames; ++i) {
+                ASSERT_EQ(outL[size_t(i)], ioL[size_t(i)]) << "block " << block << " frame " << i;
+                ASSERT_EQ(outR[size_t(i)], ioR[size_t(i)]) << "block " << block << " frame " << i;
+            }
+        }
+    }
+}
+
 TEST(Realtime, MidiEventsAreAcceptedAndDrained) {
     HostedEffect fx;
     vst::VstMidiEvent note{};
