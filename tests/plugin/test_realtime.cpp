@@ -174,6 +174,29 @@ TEST(Realtime, ProcessingInPlaceMatchesSeparateBuffers) {
     }
 }
 
+// A host may send any float: not a number, infinities and values far
+// outside 0..1 leave the output finite.
+TEST(Realtime, NonFiniteAndFarOutParameterValuesKeepOutputFinite) {
+    const float values[] = {std::nanf(""), INFINITY, -INFINITY, 1e30f, -1e30f, 7.5f, -3.0f};
+    for (float value : values) {
+        HostedEffect fx;
+        for (int index : {21, 23, 25, 26, 27, 28, 30, 32, 33}) fx.set(index, 1.0f);
+        std::vector<float> l(512), r(512), outL(512), outR(512);
+        for (size_t i = 0; i < l.size(); ++i) l[i] = r[i] = 0.25f * std::sin(0.07f * float(i));
+        float* in[2] = {l.data(), r.data()};
+        float* out[2] = {outL.data(), outR.data()};
+        for (int index = 0; index < 34; ++index) {
+            fx.set(index, value);
+            for (int block = 0; block < 3; ++block) {
+                fx.aeffect->processReplacing(fx.aeffect, in, out, 512);
+                for (int i = 0; i < 512; ++i)
+                    ASSERT_TRUE(std::isfinite(outL[size_t(i)]) && std::isfinite(outR[size_t(i)]))
+                        << "index " << index << " value " << value;
+            }
+        }
+    }
+}
+
 TEST(Realtime, MidiEventsAreAcceptedAndDrained) {
     HostedEffect fx;
     vst::VstMidiEvent note{};
