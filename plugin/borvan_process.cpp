@@ -1,6 +1,8 @@
 // Audio thread: host blocks cut into engine chunks, MIDI intake.
 #include "plugin/borvan.h"
 
+#include "dsp/finite_audio.h"
+
 namespace solva {
 
 void CBorvan::processReplacing(float** inputs, float** outputs, vst::VstInt32 frames) {
@@ -15,11 +17,23 @@ void CBorvan::processReplacing(float** inputs, float** outputs, vst::VstInt32 fr
     float* out0 = outputs[0];
     float* out1 = channels == 2 ? outputs[1] : nullptr;
 
+    // A NaN or an infinity from the host (or an input near the top of the
+    // float range that overflows a boost) would stay in the bands' memories
+    // for good: the chunk that carries one out is silenced and the bands
+    // start again from rest.
     for (int start = 0; start < frames;) {
         const int count = frames - start < EqEngine::kChunkFrames ? frames - start : EqEngine::kChunkFrames;
         midiQueue_.deliverUpTo(start, [this](const MidiEvent& e) { onMidiNote(e.note, e.velocity, e.deltaFrames); });
-        engine_.processChunk(count, in0 + start, in1 ? in1 + start : nullptr, out0 + start,
-                             out1 ? out1 + start : nullptr, channels);
+        float* played0 = out0 + start;
+        float* played1 = out1 ? out1 + start : nullptr;
+        engine_.processChunk(count, in0 + start, in1 ? in1 + start : nullptr, played0, played1, channels);
+        if (!samplesAreFinite(played0, count) || (played1 && !samplesAreFinite(played1, count))) {
+            for (int i = 0; i < count; ++i) {
+                played0[i] = 0.0f;
+                if (played1) played1[i] = 0.0f;
+            }
+            engine_.resetBandHistories();
+        }
         start += count;
     }
     midiQueue_.clear();

@@ -1,5 +1,6 @@
 // The engine's audio path: chunking, silence detection, mid/side, clip
-// flag, band and general crossfades, bit transparency, redesign states.
+// flag, band and general crossfades, bit transparency, redesign states,
+// the check for non-finite samples.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "dsp/biquad_section.h"
 #include "dsp/chunking.h"
 #include "dsp/eq_engine.h"
+#include "dsp/finite_audio.h"
 #include "dsp/tiny_output_guard.h"
 
 using namespace solva;
@@ -349,4 +351,21 @@ TEST(TinyOutputGuard, CountsNegativeAndTinyFirstSamplesAndFlushesPastTwenty) {
     flushTinyOutputs(out, 6);
     const float want[] = {0.0f, 0.0f, 1e-37f, -2e-37f, 0.3f, 0.0f};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(out[i], want[i]) << i;
+}
+
+TEST(FiniteAudio, OnlyNotANumberAndInfinitiesCount) {
+    const float finite[] = {0.0f, -0.0f, 1e-45f, -1e-45f, 1.17e-38f, 3.4028235e38f, -3.4028235e38f, 0.5f};
+    EXPECT_TRUE(samplesAreFinite(finite, 8));
+    EXPECT_TRUE(samplesAreFinite(finite, 0));
+    const float bad[] = {std::nanf(""), -std::nanf(""), INFINITY, -INFINITY};
+    for (float b : bad) {
+        float chunk[44];
+        for (int i = 0; i < 44; ++i) chunk[i] = 0.25f;
+        for (int at : {0, 17, 43}) {
+            chunk[at] = b;
+            EXPECT_FALSE(samplesAreFinite(chunk, 44)) << b << " at " << at;
+            EXPECT_TRUE(samplesAreFinite(chunk, at)) << b << " at " << at;
+            chunk[at] = 0.25f;
+        }
+    }
 }

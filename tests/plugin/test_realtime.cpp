@@ -197,6 +197,67 @@ TEST(Realtime, NonFiniteAndFarOutParameterValuesKeepOutputFinite) {
     }
 }
 
+// One NaN or infinity from the host would stay in the bands' memories for
+// good: the chunk that carries it out is silenced, and from there on the
+// bands play from rest, soon as if the sample had been a 0.
+TEST(Realtime, NonFiniteInputSilencesItsChunkAndTheBandsRecover) {
+    HostedEffect poisoned, clean;
+    for (HostedEffect* fx : {&poisoned, &clean})
+        for (int index : {21, 23, 25, 26, 27, 28, 30, 32, 33}) fx->set(index, 1.0f);
+    std::vector<float> l(512), r(512), cleanL(512), cleanR(512), outL(512), outR(512), refL(512), refR(512);
+    for (int block = 0; block < 60; ++block) {
+        for (size_t i = 0; i < l.size(); ++i) {
+            l[i] = 0.25f * std::sin(0.07f * float(i + 512 * size_t(block)));
+            r[i] = 0.25f * std::cos(0.05f * float(i + 512 * size_t(block)));
+        }
+        cleanL = l;
+        cleanR = r;
+        if (block == 5) l[100] = std::nanf(""), cleanL[100] = 0.0f;
+        if (block == 9) r[0] = INFINITY, cleanR[0] = 0.0f, l[511] = -INFINITY, cleanL[511] = 0.0f;
+        float* in[2] = {l.data(), r.data()};
+        float* out[2] = {outL.data(), outR.data()};
+        float* cleanIn[2] = {cleanL.data(), cleanR.data()};
+        float* ref[2] = {refL.data(), refR.data()};
+        poisoned.aeffect->processReplacing(poisoned.aeffect, in, out, 512);
+        clean.aeffect->processReplacing(clean.aeffect, cleanIn, ref, 512);
+        float apart = 0.0f;
+        for (size_t i = 0; i < 512; ++i) {
+            ASSERT_TRUE(std::isfinite(outL[i]) && std::isfinite(outR[i])) << "block " << block;
+            apart = std::max({apart, std::fabs(outL[i] - refL[i]), std::fabs(outR[i] - refR[i])});
+        }
+        if (block < 5) {
+            EXPECT_EQ(apart, 0.0f) << "block " << block;
+        } else if (block >= 50) {
+            EXPECT_LT(apart, 1e-4f) << "block " << block;
+        }
+    }
+}
+
+// Input at the top of the float range overflows boosting bands: that chunk is
+// silenced, the bands start again from rest, and the output stays finite.
+TEST(Realtime, AnOverflowingChunkIsSilencedAndTheBandsRecover) {
+    HostedEffect fx;
+    for (int index : {21, 23, 25, 26, 27, 28, 30, 32, 33}) fx.set(index, 1.0f);
+    for (int index : {4, 7, 10, 13, 16, 19}) fx.set(index, 1.0f);
+    std::vector<float> l(512), r(512), outL(512), outR(512);
+    float* in[2] = {l.data(), r.data()};
+    float* out[2] = {outL.data(), outR.data()};
+    float lastPeak = 0.0f;
+    for (int block = 0; block < 60; ++block) {
+        for (size_t i = 0; i < l.size(); ++i) l[i] = r[i] = 0.1f * std::sin(0.07f * float(i));
+        if (block == 10)
+            for (size_t i = 0; i < 64; ++i) l[i] = r[i] = (i % 2 ? -3e38f : 3e38f);
+        fx.aeffect->processReplacing(fx.aeffect, in, out, 512);
+        lastPeak = 0.0f;
+        for (int i = 0; i < 512; ++i) {
+            ASSERT_TRUE(std::isfinite(outL[size_t(i)]) && std::isfinite(outR[size_t(i)])) << "block " << block;
+            lastPeak = std::max(lastPeak, std::fabs(outL[size_t(i)]));
+        }
+    }
+    EXPECT_GT(lastPeak, 0.01f);
+    EXPECT_LT(lastPeak, 10.0f);
+}
+
 TEST(Realtime, MidiEventsAreAcceptedAndDrained) {
     HostedEffect fx;
     vst::VstMidiEvent note{};
