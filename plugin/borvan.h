@@ -74,6 +74,9 @@ public:
     // --- Audio (audio thread) -------------------------------------------------
     void processReplacing(float** inputs, float** outputs, vst::VstInt32 frames) override;
     vst::VstInt32 processEvents(vst::VstEvents* events) override;
+    // Chunks played as silence because they came out with a NaN or an
+    // infinity, since construction (read from any thread).
+    int32_t silencedChunks() const { return silencedChunks_; }
 
     // Periodic tick, from the editor's idle at most every 150 ms (UI thread).
     void tick();
@@ -207,6 +210,7 @@ private:
     volatile int32_t liveInputs_ = 2;
     int32_t previousLiveOutputs_ = 2;
     volatile int32_t busy_ = 0;
+    volatile int32_t silencedChunks_ = 0;
     volatile int32_t ready_ = 0;
     int32_t tickCounter_ = 0;
     int32_t redrawRequest_ = 0;

@@ -33,6 +33,7 @@ void CBorvan::processReplacing(float** inputs, float** outputs, vst::VstInt32 fr
                 if (played1) played1[i] = 0.0f;
             }
             engine_.resetBandHistories();
+            silencedChunks_ = silencedChunks_ + 1;
         }
         start += count;
     }
