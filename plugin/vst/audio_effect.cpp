@@ -8,9 +8,41 @@ namespace vst {
 // Host-facing trampolines. A C++ exception must never unwind into the host,
 // so each one catches everything and answers the neutral value.
 
+namespace {
+
+// Opcodes that read or write through their pointer argument: without one
+// they answer 0 instead of dereferencing it.
+bool needsPointer(VstInt32 opcode) {
+    switch (opcode) {
+    case effSetProgramName:
+    case effGetProgramName:
+    case effGetParamLabel:
+    case effGetParamDisplay:
+    case effGetParamName:
+    case effEditGetRect:
+    case effGetChunk:
+    case effSetChunk:
+    case effString2Parameter:
+    case effGetProgramNameIndexed:
+    case effGetInputProperties:
+    case effGetOutputProperties:
+    case effGetSpeakerArrangement:
+    case effGetEffectName:
+    case effGetVendorString:
+    case effGetProductString:
+    case effGetParameterProperties:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
 VstIntPtr VSTCALLBACK AudioEffect::dispatchEffectClass(AEffect* e, VstInt32 opcode, VstInt32 index,
                                                        VstIntPtr value, void* ptr, float opt) {
     if (!e || !e->object) return 0;
+    if (!ptr && needsPointer(opcode)) return 0;
     auto* ae = static_cast<AudioEffect*>(e->object);
     try {
         if (opcode == effClose) {

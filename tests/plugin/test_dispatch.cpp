@@ -228,6 +228,27 @@ TEST(EditorOpcodes, AnswerZeroWithoutEditor) {
     EXPECT_EQ(fx.dispatch(effSetEditKnobMode, 0, 2), 0);
 }
 
+// A host that passes no pointer where an opcode reads or writes through one
+// gets 0, with or without an editor, whatever the index and value; the
+// effect still answers properly afterwards.
+TEST(NullPointers, EveryOpcodeWithoutAPointerAnswersWithoutCrashing) {
+    for (bool withEditor : {false, true}) {
+        HostedEffect fx(withEditor);
+        for (VstInt32 op = 0; op < 80; ++op) {
+            if (op == effClose || op == effEditOpen) continue;
+            for (VstIntPtr value : {VstIntPtr(0), VstIntPtr(1), VstIntPtr(-1), VstIntPtr(100000)}) {
+                const VstIntPtr answer = fx.dispatch(op, VstInt32(value), value, nullptr, 1.0f);
+                if (op == effGetChunk || op == effGetEffectName || op == effGetProgramNameIndexed) {
+                    EXPECT_EQ(answer, 0) << op;
+                }
+            }
+        }
+        char name[64] = {};
+        EXPECT_EQ(fx.dispatch(effGetEffectName, 0, 0, name), 1);
+        EXPECT_STREQ(name, "Solva");
+    }
+}
+
 TEST(Chunks, GetChunkHandsOverTheWholeBlock) {
     HostedEffect fx;
     void* data = nullptr;
