@@ -162,8 +162,8 @@ TEST(BandResponseRates, EveryRateFrom8To768kHzStaysFinite) {
     std::vector<float> h(8192);
     // From 661.5 kHz on the Air band's frequency lies below the top of the
     // correction tables.
-    for (float fs : {8000.0f, 11025.0f, 22050.0f, 32000.0f, 44100.0f, 48000.0f, 88200.0f, 96000.0f, 176400.0f, 192000.0f,
-                     384000.0f, 705600.0f, 768000.0f}) {
+    for (float fs : {8000.0f, 11025.0f, 22050.0f, 32000.0f, 44100.0f, 48000.0f, 88200.0f, 96000.0f, 176400.0f,
+                     192000.0f, 384000.0f, 705600.0f, 768000.0f}) {
         measureImpulseResponse(*engine, fs, chain, 8, h.data(), static_cast<int>(h.size()));
         for (float v : h) ASSERT_TRUE(std::isfinite(v)) << fs;
         EXPECT_GT(std::fabs(h[0]) + std::fabs(h[1]) + std::fabs(h[2]), 0.0f) << fs;
