@@ -54,6 +54,12 @@ public:
     long count() const { return gAllocations.load(); }
 };
 
+// Every band's switch and the general switch on: the high-pass, the five
+// bells, the low-pass and Air all play.
+void switchEveryBandOn(HostedEffect& fx) {
+    for (int index : {21, 23, 25, 26, 27, 28, 30, 32, 33}) fx.set(index, 1.0f);
+}
+
 TEST(Realtime, ProcessingNeverAllocates) {
     HostedEffect fx;
     std::vector<float> l(1000), r(1000), outL(1000), outR(1000);
@@ -65,7 +71,7 @@ TEST(Realtime, ProcessingNeverAllocates) {
     float* out[2] = {outL.data(), outR.data()};
     // Switch every band on first: designing and correcting bands happens on
     // the audio thread too.
-    for (int index : {21, 23, 25, 26, 27, 28, 30, 32, 33}) fx.set(index, 1.0f);
+    switchEveryBandOn(fx);
 
     CountAllocations counter;
     for (int block = 0; block < 200; ++block) {
@@ -83,7 +89,7 @@ TEST(Realtime, ProcessingNeverAllocates) {
 
 TEST(Realtime, SampleRateChangesBetweenBlocksKeepOutputFinite) {
     HostedEffect fx;
-    for (int index : {21, 23, 25, 26, 27, 28, 30, 32, 33}) fx.set(index, 1.0f);
+    switchEveryBandOn(fx);
     std::vector<float> l(512, 0.25f), r(512, -0.25f), outL(512), outR(512);
     float* in[2] = {l.data(), r.data()};
     float* out[2] = {outL.data(), outR.data()};
@@ -187,7 +193,7 @@ TEST(Realtime, NonFiniteAndFarOutParameterValuesKeepOutputFinite) {
     const float values[] = {std::nanf(""), INFINITY, -INFINITY, 1e30f, -1e30f, 7.5f, -3.0f};
     for (float value : values) {
         HostedEffect fx;
-        for (int index : {21, 23, 25, 26, 27, 28, 30, 32, 33}) fx.set(index, 1.0f);
+        switchEveryBandOn(fx);
         std::vector<float> l(512), r(512), outL(512), outR(512);
         for (size_t i = 0; i < l.size(); ++i) l[i] = r[i] = 0.25f * std::sin(0.07f * float(i));
         float* in[2] = {l.data(), r.data()};
@@ -211,7 +217,7 @@ TEST(Realtime, NonFiniteAndFarOutParameterValuesKeepOutputFinite) {
 TEST(Realtime, NonFiniteInputSilencesItsChunkAndTheBandsRecover) {
     HostedEffect poisoned, clean;
     for (HostedEffect* fx : {&poisoned, &clean})
-        for (int index : {21, 23, 25, 26, 27, 28, 30, 32, 33}) fx->set(index, 1.0f);
+        switchEveryBandOn(*fx);
     std::vector<float> l(512), r(512), cleanL(512), cleanR(512), outL(512), outR(512), refL(512), refR(512);
     for (int block = 0; block < 60; ++block) {
         for (size_t i = 0; i < l.size(); ++i) {
@@ -247,7 +253,7 @@ TEST(Realtime, NonFiniteInputSilencesItsChunkAndTheBandsRecover) {
 // silenced, the bands start again from rest, and the output stays finite.
 TEST(Realtime, AnOverflowingChunkIsSilencedAndTheBandsRecover) {
     HostedEffect fx;
-    for (int index : {21, 23, 25, 26, 27, 28, 30, 32, 33}) fx.set(index, 1.0f);
+    switchEveryBandOn(fx);
     for (int index : {4, 7, 10, 13, 16, 19}) fx.set(index, 1.0f);
     std::vector<float> l(512), r(512), outL(512), outR(512);
     float* in[2] = {l.data(), r.data()};
