@@ -1,12 +1,14 @@
 // Audio thread: host blocks cut into engine chunks, MIDI intake.
 #include "plugin/borvan.h"
 
+#include "dsp/denormal_flush.h"
 #include "dsp/finite_audio.h"
 
 namespace solva {
 
 void CBorvan::processReplacing(float** inputs, float** outputs, vst::VstInt32 frames) {
     if (busy_ || !ready_ || !inputs || !outputs || !inputs[0] || !outputs[0] || frames <= 0) return;
+    const ScopedDenormalFlush flushDenormals;
 
     const int channels = (inputs[1] && outputs[1]) ? 2 : 1;
     liveInputs_ = inputs[1] ? 2 : 1;

@@ -1,6 +1,6 @@
 // The engine's audio path: chunking, silence detection, mid/side, clip
 // flag, band and general crossfades, bit transparency, redesign states,
-// the check for non-finite samples.
+// the check for non-finite samples, the denormal flush.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +13,7 @@
 #include "dsp/band_kind.h"
 #include "dsp/biquad_section.h"
 #include "dsp/chunking.h"
+#include "dsp/denormal_flush.h"
 #include "dsp/eq_engine.h"
 #include "dsp/finite_audio.h"
 #include "dsp/tiny_output_guard.h"
@@ -369,3 +370,35 @@ TEST(FiniteAudio, OnlyNotANumberAndInfinitiesCount) {
         }
     }
 }
+
+#if SOLVA_HAS_MXCSR
+// A denormal operand reads as zero and a denormal result becomes zero inside
+// the scope; the mode found on entry comes back on exit, nested or not.
+// (The low six bits of the register are sticky exception flags, not mode.)
+TEST(DenormalFlush, FlushesInsideTheScopeAndPutsTheCallersModeBack) {
+    const auto mode = [] { return _mm_getcsr() & ~0x3Fu; };
+    volatile float denormal = 1e-39f;
+    volatile float one = 1.0f, small = 1e-30f, smaller = 1e-10f;
+    const unsigned entry = mode();
+    ASSERT_NE(denormal * one, 0.0f) << "the test runs with denormals on";
+    {
+        const ScopedDenormalFlush flush;
+        EXPECT_EQ(denormal * one, 0.0f);
+        EXPECT_EQ(small * smaller, 0.0f);
+        {
+            const ScopedDenormalFlush inner;
+            EXPECT_EQ(denormal * one, 0.0f);
+        }
+        EXPECT_EQ(small * smaller, 0.0f) << "an inner scope kept the outer one's mode";
+    }
+    EXPECT_EQ(mode(), entry);
+    EXPECT_NE(denormal * one, 0.0f);
+    EXPECT_NE(small * smaller, 0.0f);
+
+    // A caller that flushes already keeps flushing after the scope.
+    _mm_setcsr(entry | ScopedDenormalFlush::kFlushToZero | ScopedDenormalFlush::kDenormalsAreZero);
+    { const ScopedDenormalFlush flush; }
+    EXPECT_EQ(denormal * one, 0.0f);
+    _mm_setcsr(entry);
+}
+#endif

@@ -2,7 +2,8 @@
 // run with parameter changes, slot switches and sample-rate changes in
 // between, under a counting global allocator); it stays finite and stable
 // under random settings at any rate, under any float a host sends and with
-// NaN or infinities in its input; it may process in place.
+// NaN or infinities in its input; it may process in place; denormal input
+// is heard as silence and the host's floating-point mode is left as found.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <random>
 #include <vector>
 
+#include "dsp/denormal_flush.h"
 #include "plugin_test_support.h"
 
 // The address sanitizer brings its own allocator: with it, the counting
@@ -273,6 +275,38 @@ TEST(Realtime, AnOverflowingChunkIsSilencedAndTheBandsRecover) {
     EXPECT_GT(lastPeak, 0.01f);
     EXPECT_LT(lastPeak, 10.0f);
 }
+
+#if SOLVA_HAS_MXCSR
+// Noise at 1e-39, below the smallest normal float, reaches the bands as
+// zero: with every band on the output is exact silence, whether the host
+// flushes denormals itself or not, and its mode is the same after each call
+// (the register's low six bits are sticky exception flags, not mode).
+TEST(Realtime, DenormalInputIsSilenceAndTheHostsFloatModeIsKept) {
+    const auto mode = [] { return _mm_getcsr() & ~0x3Fu; };
+    const unsigned entry = mode();
+    for (unsigned hostMode : {entry & ~(ScopedDenormalFlush::kFlushToZero | ScopedDenormalFlush::kDenormalsAreZero),
+                              entry | ScopedDenormalFlush::kFlushToZero | ScopedDenormalFlush::kDenormalsAreZero}) {
+        HostedEffect fx;
+        switchEveryBandOn(fx);
+        for (int index : {4, 7, 10, 13, 16, 19}) fx.set(index, 1.0f);
+        std::mt19937 noise(7);
+        std::uniform_real_distribution<float> level(-1e-39f, 1e-39f);
+        std::vector<float> l(512), r(512), outL(512), outR(512);
+        float* in[2] = {l.data(), r.data()};
+        float* out[2] = {outL.data(), outR.data()};
+        _mm_setcsr(hostMode);
+        for (int block = 0; block < 20; ++block) {
+            for (size_t i = 0; i < l.size(); ++i) l[i] = level(noise), r[i] = level(noise);
+            fx.aeffect->processReplacing(fx.aeffect, in, out, 512);
+            ASSERT_EQ(mode(), hostMode) << "block " << block;
+            for (size_t i = 0; i < 512; ++i)
+                ASSERT_TRUE(outL[i] == 0.0f && outR[i] == 0.0f) << "block " << block << " sample " << i;
+        }
+        _mm_setcsr(entry);
+        EXPECT_EQ(fx.effect->silencedChunks(), 0);
+    }
+}
+#endif
 
 TEST(Realtime, MidiEventsAreAcceptedAndDrained) {
     HostedEffect fx;

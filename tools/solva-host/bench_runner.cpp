@@ -13,9 +13,10 @@ constexpr int kMinimumPins = 2;  // as in ChannelBuffers: never hand out null pi
 // machine, so that results compare.
 class NoiseGenerator {
 public:
-    float next() {
+    // Uniform in [-1, 1).
+    double next() {
         state_ = state_ * 1664525u + 1013904223u;
-        return float(int32_t(state_)) * (0.5f / 2147483648.0f);
+        return double(int32_t(state_)) / 2147483648.0;
     }
 
 private:
@@ -24,13 +25,13 @@ private:
 
 }  // namespace
 
-BenchRunner::BenchRunner(PluginInstance& plugin, float rateHz, int blockFrames)
+BenchRunner::BenchRunner(PluginInstance& plugin, float rateHz, int blockFrames, float peak)
     : plugin_(plugin), rateHz_(rateHz), blockFrames_(blockFrames) {
     noiseFrames_ = std::max<int64_t>(int64_t(rateHz), blockFrames) + blockFrames;
     NoiseGenerator generator;
     noise_.assign(size_t(std::max(plugin.numInputs(), kMinimumPins)), std::vector<float>(size_t(noiseFrames_)));
     for (auto& channel : noise_)
-        for (float& sample : channel) sample = generator.next();
+        for (float& sample : channel) sample = float(generator.next() * double(peak));
     outputs_.assign(size_t(std::max(plugin.numOutputs(), kMinimumPins)), std::vector<float>(size_t(blockFrames)));
     inputPointers_.resize(noise_.size());
     for (auto& channel : outputs_) outputPointers_.push_back(channel.data());

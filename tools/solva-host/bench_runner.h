@@ -21,8 +21,9 @@ struct BenchResult {
 
 class BenchRunner {
 public:
-    // Prepares one second of deterministic white noise (peak 0.5) per input.
-    BenchRunner(PluginInstance& plugin, float rateHz, int blockFrames);
+    // Prepares one second of deterministic white noise of the given peak per
+    // input.
+    BenchRunner(PluginInstance& plugin, float rateHz, int blockFrames, float peak = 0.5f);
 
     // Processes `warmupSeconds` untimed, then `seconds` timed. The plug-in
     // must be resumed.

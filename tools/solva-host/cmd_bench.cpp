@@ -26,6 +26,7 @@ struct BenchOptions {
     double seconds = 10.0;
     double warmupSeconds = 1.0;
     int runs = 3;
+    float peak = 0.5f;
     std::vector<ParamAssignment> settings;
     std::vector<ParamAssignment> busySettings;
     bool busyGiven = false;
@@ -40,6 +41,7 @@ BenchOptions parseBenchOptions(const ArgList& args) {
                                          {"seconds", true},
                                          {"warmup", true},
                                          {"runs", true},
+                                         {"peak", true},
                                          {"set", true},
                                          {"busy-set", true},
                                          {"automate", true},
@@ -52,6 +54,7 @@ BenchOptions parseBenchOptions(const ArgList& args) {
     options.seconds = parseNumber(parsed.value("seconds", "10"), "bench length in seconds", 0.01, 3600.0);
     options.warmupSeconds = parseNumber(parsed.value("warmup", "1"), "warm-up in seconds", 0.0, 600.0);
     options.runs = int(parseInteger(parsed.value("runs", "3"), "number of runs", 1, 100));
+    options.peak = float(parseNumber(parsed.value("peak", "0.5"), "noise peak", 0.0, 1000.0));
     options.settings = parseAssignments(parsed.values("set"));
     options.busySettings = parseAssignments(parsed.values("busy-set"));
     options.busyGiven = parsed.has("busy-set");
@@ -129,7 +132,7 @@ int runBench(const ArgList& args) {
     for (int index : automated) plugin.checkParameterIndex(index);
 
     printHeader(plugin, options);
-    BenchRunner runner(plugin, options.rateHz, options.blockFrames);
+    BenchRunner runner(plugin, options.rateHz, options.blockFrames, options.peak);
     hostState().processLevel = ProcessLevel::realtime;
     plugin.resume();
     printResult("flat", fastestRun(runner, options), plugin, options);
@@ -158,6 +161,7 @@ SOLVA_HOST_COMMAND(bench, "time a plug-in's processing on noise, flat and busy",
                    "  --seconds S        timed audio length per configuration (default 10)\n"
                    "  --warmup S         untimed audio before each configuration (default 1)\n"
                    "  --runs N           timed runs per configuration; the fastest is reported (default 3)\n"
+                   "  --peak P           peak of the input noise, linear (default 0.5; 1e-39: denormal input)\n"
                    "  --set INDEX=VALUE  parameter for both configurations; repeatable\n"
                    "  --busy-set INDEX=VALUE  parameter for the busy configuration; repeatable.\n"
                    "                     Without it Solva ('SlvA') gets all eight bands on with bells\n"
