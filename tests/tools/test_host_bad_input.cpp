@@ -51,6 +51,7 @@ TEST_F(BadInputTest, CommandLineMistakesExitWithStatusTwo) {
     expectOneLineError(runHost({"process", kProbePlugin, wav, out, "--rate", "-5"}), kUsage, "sample rate");
     expectOneLineError(runHost({"process", kProbePlugin, wav, out, "--format", "mp3"}), kUsage, "output format");
     expectOneLineError(runHost({"bench", kProbePlugin, "--seconds", "nan"}), kUsage, "must be a number");
+    expectOneLineError(runHost({"bench", kProbePlugin, "--peak", "-0.5"}), kUsage, "noise peak must be between");
     EXPECT_FALSE(fileExists(out));
     std::vector<uint8_t> before = readBytes(wav);
     expectOneLineError(runHost({"process", kProbePlugin, wav, dir.path("./in.wav")}), kUsage, "is the input file");
