@@ -5,6 +5,7 @@
 #if defined(_WIN32)
 #include <windows.h>
 #else
+#include <pthread.h>
 #include <time.h>
 #endif
 
@@ -86,6 +87,14 @@ void AEffGUIEditor::doIdleStuff() {}
 
 // Milliseconds since start (double clicks), independent of the idle clock.
 unsigned long AEffGUIEditor::getTicks() { return VSTGUIEditorInterface::getTicks(); }
+
+uint64_t AEffGUIEditor::currentThreadId() {
+#if defined(_WIN32)
+    return uint64_t(GetCurrentThreadId());
+#else
+    return uint64_t(pthread_self());
+#endif
+}
 
 // Plain system sleeps: std::this_thread is missing from some MinGW
 // thread models.

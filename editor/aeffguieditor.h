@@ -46,6 +46,9 @@ public:
     static void setClock(Clock clock);
     static uint64_t nowMs();
 
+    // The calling thread, as a number that differs between live threads.
+    static uint64_t currentThreadId();
+
 protected:
     vst::ERect rect_{};
     VSTGUI::CFrame* frame_ = nullptr;

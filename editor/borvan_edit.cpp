@@ -54,6 +54,8 @@ BorvanEdit::~BorvanEdit() {
 
 bool BorvanEdit::open(void* parentWindow) {
     if (frame_) close();  // a host that opens twice gets one window
+    editorThread_.store(currentThreadId(), std::memory_order_relaxed);
+    deferred_.clear();  // every value is read afresh below
     AEffGUIEditor::open(parentWindow);
     frame_ = new CFrame(CRect(0, 0, rect_.right, rect_.bottom), parentWindow, this);
     if (!bridge_) bridge_ = new CBorvanInterface(functions_, core_);
@@ -172,6 +174,9 @@ void BorvanEdit::destroyWindow() {
 
 void BorvanEdit::idle() {
     if (!isOpen_ || !frame_) return;
+    editorThread_.store(currentThreadId(), std::memory_order_relaxed);
+    deferred_.drain([this](int index, float value) { showValue(index, value); },
+                    [this](int index, int variant) { showImage(index, variant); });
     if (rebuildBankMenu_) {
         rebuildBankMenu_ = false;
         rebuildBankMenu();
@@ -195,6 +200,15 @@ void BorvanEdit::idle() {
 // From the effect
 
 void BorvanEdit::setParameter(int index, float value) {
+    if (!onEditorThread()) {
+        deferred_.postValue(index, value);
+        return;
+    }
+    deferred_.supersedeValue(index);
+    showValue(index, value);
+}
+
+void BorvanEdit::showValue(int index, float value) {
     if (!frame_ || !components_) return;
     if (index == kClipIndicatorTag && overlays_[kHelpPanel].shown) return;
     components_->updateValue(index, value);
@@ -212,6 +226,15 @@ void BorvanEdit::setParameter(int index, float value) {
 }
 
 void BorvanEdit::selectImage(int index, int variant) {
+    if (!onEditorThread()) {
+        deferred_.postImage(index, variant);
+        return;
+    }
+    deferred_.supersedeImage(index);
+    showImage(index, variant);
+}
+
+void BorvanEdit::showImage(int index, int variant) {
     if (components_) components_->selectImage(index, variant);
 }
 

@@ -5,14 +5,19 @@
 // EditorSink (values, image choices, overlays) and the host-facing
 // AEffEditor calls.
 //
-// All calls come from the host's UI thread.
+// All calls come from the host's UI thread, but for the effect's
+// setParameter and selectImage: a host that plays automation calls the
+// effect's setParameter on its audio thread, and what reaches the editor
+// from there waits in DeferredUpdates until the next idle.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
 #include "editor/aeffguieditor.h"
 #include "editor/borvan_layout.h"
+#include "editor/deferred_updates.h"
 #include "editor/vst_gui_corbelite.h"
 #include "gui/ccontrollistener.h"
 #include "plugin/editor_sink.h"
@@ -130,6 +135,10 @@ private:
     void pullValues();
     void showValueStrip(int index, bool shown);
     void destroyWindow();
+    // setParameter and selectImage as run on the editor's thread.
+    void showValue(int index, float value);
+    void showImage(int index, int variant);
+    bool onEditorThread() const { return currentThreadId() == editorThread_.load(std::memory_order_relaxed); }
 
     CFonctionsBorvan* functions_;
     CBorvan* core_;
@@ -146,6 +155,10 @@ private:
     Overlay overlays_[kOverlayCount];
     MenuState menu_;
     int serviceCalls_ = 0;
+    // The thread that opens and idles the editor (until the first open, the
+    // one that created it).
+    std::atomic<uint64_t> editorThread_{currentThreadId()};
+    DeferredUpdates deferred_;
 };
 
 }  // namespace solva

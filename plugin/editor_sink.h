@@ -2,8 +2,10 @@
 // only through this interface (and the host-facing AEffEditor); the editor
 // reaches the effect only through the effect's function table.
 //
-// All calls come from the thread that changes settings (normally the host's
-// UI thread). Updates that arrive while the window is closed are dropped.
+// Calls come from the thread that changes settings: the host's UI thread,
+// or for setParameter and selectImage also its audio thread when it plays
+// automation (the editor applies those at its next idle). Updates that
+// arrive while the window is closed are dropped.
 #pragma once
 
 namespace solva {
