@@ -44,7 +44,9 @@ void EqEngine::rewindInputRings() {
 }
 
 void EqEngine::setSampleRate(float sampleRateHz) {
-    const float fs = sampleRateHz < 1.0f ? 1.0f : sampleRateHz;
+    // Below 1 Hz, and a NaN, counts as 1 Hz: a NaN would stay in the gain
+    // glides for good.
+    const float fs = sampleRateHz >= 1.0f ? sampleRateHz : 1.0f;
     sampleRateHz_ = fs;
     samplesPerMs_ = fs / 1000.0f;
     for (BandProcessor& b : bands_) b.setSampleRate(fs);

@@ -66,7 +66,7 @@ CBorvan::~CBorvan() {
 void CBorvan::setSampleRate(float rate) {
     busy_ = 1;
     sampleRate = rate;
-    dspRate_ = rate < 1.0f ? 1.0f : rate;
+    dspRate_ = rate >= 1.0f ? rate : 1.0f;  // a NaN rate counts as below 1 Hz
     dspRateInverse_ = 1.0f / dspRate_;
     engine_.setSampleRate(dspRate_);
     busy_ = 0;

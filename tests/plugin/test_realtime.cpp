@@ -1,8 +1,8 @@
 // The audio thread as hosts drive it. It never allocates (processReplacing
 // run with parameter changes, slot switches and sample-rate changes in
 // between, under a counting global allocator); it stays finite and stable
-// under random settings at any rate, under any float a host sends and with
-// NaN or infinities in its input; it may process in place; denormal input
+// under random settings at any rate, under any float a host sends as a
+// parameter or a sample rate and with NaN or infinities in its input; it may process in place; denormal input
 // is heard as silence and the host's floating-point mode is left as found.
 #include <gtest/gtest.h>
 
@@ -104,6 +104,35 @@ TEST(Realtime, SampleRateChangesBetweenBlocksKeepOutputFinite) {
                 ASSERT_TRUE(std::isfinite(outR[i]) && std::fabs(outR[i]) < 10.0f) << rate;
             }
         }
+    }
+}
+
+// A host that sends a NaN, an infinite or a zero sample rate gets finite
+// output, and the equaliser plays again once it sends a real rate (a NaN
+// rate used to leave the gain glides NaN, and every chunk silenced, for
+// good).
+TEST(Realtime, AnUnusableSampleRateDoesNotOutliveTheNextRealOne) {
+    for (float rate : {std::nanf(""), INFINITY, -INFINITY, 0.0f, -1.0f}) {
+        HostedEffect fx;
+        switchEveryBandOn(fx);
+        std::vector<float> l(512), r(512), outL(512), outR(512);
+        for (size_t i = 0; i < l.size(); ++i) l[i] = r[i] = 0.25f * std::sin(0.05f * float(i));
+        float* in[2] = {l.data(), r.data()};
+        float* out[2] = {outL.data(), outR.data()};
+        float peak = 0.0f;
+        for (float playedRate : {rate, 44100.0f}) {
+            fx.dispatch(vst::effSetSampleRate, 0, 0, nullptr, playedRate);
+            peak = 0.0f;
+            for (int block = 0; block < 20; ++block) {
+                fx.aeffect->processReplacing(fx.aeffect, in, out, 512);
+                for (size_t i = 0; i < 512; ++i) {
+                    ASSERT_TRUE(std::isfinite(outL[i]) && std::isfinite(outR[i])) << rate << " then " << playedRate;
+                    peak = std::max(peak, std::fabs(outL[i]));
+                }
+            }
+        }
+        EXPECT_GT(peak, 0.2f) << "silent at 44.1 kHz after a rate of " << rate;
+        EXPECT_LT(peak, 0.3f) << rate;
     }
 }
 
