@@ -1,10 +1,24 @@
 // Audio thread: host blocks cut into engine chunks, MIDI intake.
 #include "plugin/borvan.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "dsp/denormal_flush.h"
 #include "dsp/finite_audio.h"
 
 namespace solva {
+
+namespace {
+
+// Whether n samples from a and n samples from b share one.
+bool overlap(const float* a, const float* b, int n) {
+    const auto x = reinterpret_cast<std::uintptr_t>(a), y = reinterpret_cast<std::uintptr_t>(b);
+    const auto bytes = std::uintptr_t(n) * sizeof(float);
+    return x < y + bytes && y < x + bytes;
+}
+
+}  // namespace
 
 void CBorvan::processReplacing(float** inputs, float** outputs, vst::VstInt32 frames) {
     if (busy_ || !ready_ || !inputs || !outputs || !inputs[0] || !outputs[0] || frames <= 0) return;
@@ -18,6 +32,12 @@ void CBorvan::processReplacing(float** inputs, float** outputs, vst::VstInt32 fr
     const float* in1 = channels == 2 ? inputs[1] : nullptr;
     float* out0 = outputs[0];
     float* out1 = channels == 2 ? outputs[1] : nullptr;
+    // A host may hand one channel's input back as another channel's output
+    // (in place across channels). The engine writes the first channel's
+    // output before it reads the second channel's input, so each chunk's
+    // input is copied first.
+    const bool crossed = in1 && (overlap(out0, in1, frames) || overlap(out1, in0, frames));
+    float copy0[EqEngine::kChunkFrames], copy1[EqEngine::kChunkFrames];
 
     // A NaN or an infinity from the host (or an input near the top of the
     // float range that overflows a boost) would stay in the bands' memories
@@ -28,7 +48,15 @@ void CBorvan::processReplacing(float** inputs, float** outputs, vst::VstInt32 fr
         midiQueue_.deliverUpTo(start, [this](const MidiEvent& e) { onMidiNote(e.note, e.velocity, e.deltaFrames); });
         float* played0 = out0 + start;
         float* played1 = out1 ? out1 + start : nullptr;
-        engine_.processChunk(count, in0 + start, in1 ? in1 + start : nullptr, played0, played1, channels);
+        const float* chunk0 = in0 + start;
+        const float* chunk1 = in1 ? in1 + start : nullptr;
+        if (crossed) {
+            std::memcpy(copy0, chunk0, sizeof(float) * size_t(count));
+            std::memcpy(copy1, chunk1, sizeof(float) * size_t(count));
+            chunk0 = copy0;
+            chunk1 = copy1;
+        }
+        engine_.processChunk(count, chunk0, chunk1, played0, played1, channels);
         if (!samplesAreFinite(played0, count) || (played1 && !samplesAreFinite(played1, count))) {
             for (int i = 0; i < count; ++i) {
                 played0[i] = 0.0f;
