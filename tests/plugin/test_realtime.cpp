@@ -368,6 +368,10 @@ TEST(Realtime, AnOverflowingChunkIsSilencedAndTheBandsRecover) {
 TEST(Realtime, DenormalInputIsSilenceAndTheHostsFloatModeIsKept) {
     const auto mode = [] { return _mm_getcsr() & ~0x3Fu; };
     const unsigned entry = mode();
+    struct RestoreOnExit {
+        unsigned saved;
+        ~RestoreOnExit() { _mm_setcsr(saved); }
+    } restore{entry};  // a failed assertion leaves no flush mode behind
     for (unsigned hostMode : {entry & ~(ScopedDenormalFlush::kFlushToZero | ScopedDenormalFlush::kDenormalsAreZero),
                               entry | ScopedDenormalFlush::kFlushToZero | ScopedDenormalFlush::kDenormalsAreZero}) {
         HostedEffect fx;
@@ -386,7 +390,7 @@ TEST(Realtime, DenormalInputIsSilenceAndTheHostsFloatModeIsKept) {
             for (size_t i = 0; i < 512; ++i)
                 ASSERT_TRUE(outL[i] == 0.0f && outR[i] == 0.0f) << "block " << block << " sample " << i;
         }
-        _mm_setcsr(entry);
+        _mm_setcsr(restore.saved);
         EXPECT_EQ(fx.effect->silencedChunks(), 0);
     }
 }
